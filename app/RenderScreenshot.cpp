@@ -1,0 +1,26 @@
+// Renders the window headless into a PNG file, for the documentation:
+//   notechannels-screenshot <file.png>
+#include "app/Form1.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <file.png>\n", argv[0]);
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setApplicationDisplayName(QString::fromUtf8(WindowCaption));
+  TForm1 form;
+  form.show();
+  QApplication::processEvents();
+  if (!form.grab().toImage().save(QString::fromLocal8Bit(argv[1]))) {
+    std::fprintf(stderr, "cannot write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
