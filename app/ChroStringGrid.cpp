@@ -1,5 +1,7 @@
 #include "app/ChroStringGrid.h"
 
+#include "platform/Published.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,7 +14,14 @@ constexpr int MinimumSizedExtent = SizingZone + 1;
 
 }  // namespace
 
-TChroStringGrid::TChroStringGrid(QWidget* parent) : TStringGrid(parent) {
+const TClassInfo& TChroStringGrid::StaticClassInfo() {
+  return DefineClass<TChroStringGrid, TStringGrid>("TChroStringGrid", [](TPublished<TChroStringGrid>& p) {
+    p.Boolean("FixedColSizing", &TChroStringGrid::FixedColSizing, &TChroStringGrid::SetFixedColSizing, false)
+        .Boolean("FixedRowSizing", &TChroStringGrid::FixedRowSizing, &TChroStringGrid::SetFixedRowSizing, false);
+  });
+}
+
+TChroStringGrid::TChroStringGrid(TComponent* owner) : TStringGrid(owner) {
   viewport()->setMouseTracking(true);
 }
 

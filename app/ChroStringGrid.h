@@ -5,10 +5,10 @@
 // The note table's grid: a string grid that repaints whole columns and rows (the window moves its
 // row and column frame with them) and whose fixed corner cells can be sized with the mouse.
 class TChroStringGrid : public TStringGrid {
-  Q_OBJECT
-
 public:
-  explicit TChroStringGrid(QWidget* parent = nullptr);
+  PUBLISHED_CLASS_INFO
+
+  explicit TChroStringGrid(TComponent* owner);
 
   bool FixedColSizing() const { return FixedColSizing_; }
   void SetFixedColSizing(bool on) { FixedColSizing_ = on; }

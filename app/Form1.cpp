@@ -1,27 +1,19 @@
 #include "app/Form1.h"
 
+#include "app/Form1Layout.h"
 #include "app/NoteTable.h"
-#include "platform/ErrorReport.h"
-#include "platform/Fonts.h"
+#include "platform/Published.h"
+#include "platform/StandardControls.h"
 
-#include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
-#include <QSplitter>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-const std::array<QString, 3> ChannelNames = {QString(), QStringLiteral("Mono"), QStringLiteral("Stereo")};
+const std::array<const char*, 3> ChannelNames = {"", "Mono", "Stereo"};
 const QColor Yellow(255, 255, 0);
-
-QFont WindowFont() { return LayoutFont(QStringLiteral("MS Sans Serif"), -11); }
 
 // A horizontal or vertical line from `from` up to, but not including, `to`.
 void LineTo(QPainter& canvas, QPoint from, QPoint to) {
@@ -31,80 +23,35 @@ void LineTo(QPainter& canvas, QPoint from, QPoint to) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
-  CreateControls();
-  try {
-    FormCreate(this);
-  } catch (const std::exception& error) {
-    ShowException(error);
-  }
+void RegisterWindowClasses() {
+  RegisterStandardControls();
+  RegisterClasses<TChroStringGrid>();
 }
 
-TForm1::~TForm1() { FormDestroy(this); }
-
-void TForm1::CreateControls() {
-  setWindowTitle(QString::fromUtf8(WindowCaption));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(1062, 689);
-  move(195, 109);
-  setFont(WindowFont());
-  setBackgroundRole(QPalette::Button);
-  setAutoFillBackground(true);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-
-  ControlBar1 = new QFrame(this);
-  ControlBar1->setFixedHeight(31);
-  ControlBar1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  auto* barLayout = new QHBoxLayout(ControlBar1);
-  barLayout->setContentsMargins(11, 2, 2, 2);
-  ToolBar1 = new QToolBar(ControlBar1);
-  ToolBar1->setFixedHeight(21 + 4);
-  barLayout->addWidget(ToolBar1);
-  barLayout->addStretch();
-
-  Label1 = new QLabel(QStringLiteral("Формат :  "), ToolBar1);
-  Label1->setFixedWidth(51);
-  Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  ToolBar1->addWidget(Label1);
-  FormatBox = new QComboBox(ToolBar1);
-  FormatBox->setFixedWidth(150);
-  FormatBox->setEditable(false);
-  ToolBar1->addWidget(FormatBox);
-  // Only a pick by the user recomputes the table; selecting an item from code does not.
-  connect(FormatBox, &QComboBox::activated, this, [this] { FormatBoxChange(FormatBox); });
-  layout->addWidget(ControlBar1);
-
-  Panel1 = new QWidget(this);
-  auto* panelLayout = new QVBoxLayout(Panel1);
-  panelLayout->setContentsMargins(0, 0, 0, 0);
-  Splitter1 = new QSplitter(Qt::Vertical, Panel1);
-  Splitter1->setHandleWidth(3);
-  Splitter1->setChildrenCollapsible(false);
-  panelLayout->addWidget(Splitter1);
-  layout->addWidget(Panel1);
-
-  ChroStringGrid1 = new TChroStringGrid(Splitter1);
-  ChroStringGrid1->setFont(WindowFont());
-  ChroStringGrid1->SetDefaultColWidth(35);
-  ChroStringGrid1->SetColCount(12);
-  ChroStringGrid1->SetRowCount(NoteRowCount);
-  ChroStringGrid1->SetFixedRows(0);
-  ChroStringGrid1->OnDrawCell = [this](TStringGrid* sender, int col, int row, const QRect& rect,
-                                       TGridDrawState state) { ChroStringGrid1DrawCell(sender, col, row, rect, state); };
-  ChroStringGrid1->OnSelectCell = [this](TStringGrid* sender, int col, int row, bool& canSelect) {
-    ChroStringGrid1SelectCell(sender, col, row, canSelect);
-  };
-  Panel2 = new QWidget(Splitter1);
-  Splitter1->addWidget(ChroStringGrid1);
-  Splitter1->addWidget(Panel2);
-  Splitter1->setSizes({320, height() - ControlBar1->height() - 320 - Splitter1->handleWidth()});
+const TClassInfo& TForm1::StaticClassInfo() {
+  return DefineClass<TForm1, TForm>("TForm1", [](TPublished<TForm1>& p) {
+    p.Field("ControlBar1", &TForm1::ControlBar1)
+        .Field("ToolBar1", &TForm1::ToolBar1)
+        .Field("Label1", &TForm1::Label1)
+        .Field("FormatBox", &TForm1::FormatBox)
+        .Field("Panel1", &TForm1::Panel1)
+        .Field("ChroStringGrid1", &TForm1::ChroStringGrid1)
+        .Field("Splitter1", &TForm1::Splitter1)
+        .Field("Panel2", &TForm1::Panel2)
+        .Method<TNotifyEvent>("FormCreate", &TForm1::FormCreate)
+        .Method<TNotifyEvent>("FormDestroy", &TForm1::FormDestroy)
+        .Method<TNotifyEvent>("FormatBoxChange", &TForm1::FormatBoxChange)
+        .Method<TStringGrid::TDrawCellEvent>("ChroStringGrid1DrawCell", &TForm1::ChroStringGrid1DrawCell)
+        .Method<TStringGrid::TSelectCellEvent>("ChroStringGrid1SelectCell", &TForm1::ChroStringGrid1SelectCell);
+  });
 }
 
-void TForm1::FormCreate(QObject*) {
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  RegisterWindowClasses();
+  InitFromLayout(Form1Layout);
+}
+
+void TForm1::FormCreate(TObject*) {
   BoundaryCols.clear();
   BoundaryRows.clear();
   FillFormatBox();
@@ -114,26 +61,27 @@ void TForm1::FormCreate(QObject*) {
 void TForm1::FillFormatBox() {
   CaptureStream.reset();
   CaptureStream = std::make_unique<TSoundCaptureStream>();
-  FormatBox->clear();
+  FormatBox->Items()->Clear();
   const TSoundCaptureFormats& formats = CaptureStream->Formats();
   for (int i = 0; i < formats.Count(); ++i) {
     const TSoundCaptureFormat& format = formats.Items(i);
-    FormatBox->addItem(QString::asprintf("%dHz %dbit %s", format.SamplesPerSec, format.BitsPerSample,
-                                         qUtf8Printable(ChannelNames.at(static_cast<size_t>(format.Channels)))));
+    FormatBox->Items()->Add(QString::asprintf("%dHz %dbit %s", format.SamplesPerSec, format.BitsPerSample,
+                                              ChannelNames.at(static_cast<size_t>(format.Channels)))
+                                .toStdString());
     if (format.SamplesPerSec == 44100 && format.BitsPerSample == 16 && format.Channels == 2)
-      FormatBox->setCurrentIndex(FormatBox->count() - 1);
+      FormatBox->SetItemIndex(FormatBox->Items()->Count() - 1);
   }
 }
 
-void TForm1::FormatBoxChange(QObject*) { FillNoteTable(); }
+void TForm1::FormatBoxChange(TObject*) { FillNoteTable(); }
 
-void TForm1::FormDestroy(QObject*) {
+void TForm1::FormDestroy(TObject*) {
   BoundaryCols.clear();
   BoundaryRows.clear();
 }
 
 void TForm1::FillNoteTable() {
-  const int32_t rate = CaptureStream->Formats().Items(FormatBox->currentIndex()).SamplesPerSec;
+  const int32_t rate = CaptureStream->Formats().Items(FormatBox->ItemIndex()).SamplesPerSec;
   const TNoteTable table = ComputeNoteTable(rate);
   TChroStringGrid& grid = *ChroStringGrid1;
   grid.SetColCount(table.ColCount);
@@ -152,27 +100,30 @@ bool TForm1::IsBoundaryCell(int col, int row) const {
   return found != BoundaryCols.end() && BoundaryRows[static_cast<size_t>(found - BoundaryCols.begin())] == row;
 }
 
-void TForm1::ChroStringGrid1DrawCell(TStringGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState) {
-  if (ACol == 0) return;
-  QPainter& canvas = Sender->Canvas();
-  const QString text = Sender->Cells(ACol, ARow);
+void TForm1::ChroStringGrid1DrawCell(TObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState) {
+  auto* grid = dynamic_cast<TStringGrid*>(Sender);
+  if (!grid || ACol == 0) return;
+  QPainter& canvas = grid->Canvas();
+  const QString text = grid->Cells(ACol, ARow);
   const QRect R = Rect.adjusted(2, 2, -2, -2);
-  const bool currentCol = ACol == Sender->Col();
-  const bool currentRow = ARow == Sender->Row();
+  const bool currentCol = ACol == grid->Col();
+  const bool currentRow = ARow == grid->Row();
   const Qt::Alignment horizontal =
       text.length() < 3 || (currentCol && text.length() <= 5) ? Qt::AlignHCenter : Qt::AlignLeft;
+  const QColor ink = ToQColor(grid->Font()->Color(), grid->palette());
+  const QColor background = ToQColor(grid->Color(), grid->palette());
 
-  canvas.setPen(Sender->FontColor());
-  QColor brush = Sender->Color();
+  canvas.setPen(ink);
+  QColor brush = background;
   if (currentCol && currentRow)
-    brush = Sender->palette().color(QPalette::Highlight);
+    brush = ToQColor(clHighlight, grid->palette());
   else if (IsBoundaryCell(ACol, ARow))
     brush = Yellow;
   canvas.fillRect(R, brush);
   canvas.drawText(R, horizontal | Qt::AlignVCenter | Qt::TextSingleLine, text);
 
-  canvas.setBrush(Sender->Color());
-  canvas.setPen(Sender->FontColor());
+  canvas.setBrush(background);
+  canvas.setPen(ink);
   const int left = Rect.x();
   const int top = Rect.y();
   const int right = Rect.x() + Rect.width();
@@ -187,7 +138,7 @@ void TForm1::ChroStringGrid1DrawCell(TStringGrid* Sender, int ACol, int ARow, co
   }
 }
 
-void TForm1::ChroStringGrid1SelectCell(TStringGrid*, int ACol, int ARow, bool&) {
+void TForm1::ChroStringGrid1SelectCell(TObject*, int ACol, int ARow, bool&) {
   TChroStringGrid& grid = *ChroStringGrid1;
   if (ACol != grid.Col()) {
     grid.InvalidateCol(ACol);

@@ -14,11 +14,11 @@ int main(int argc, char* argv[]) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(QString::fromUtf8(WindowCaption));
-  TForm1 form;
-  form.show();
+  QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
+  std::unique_ptr<TForm1, TComponentDeleter> form(new TForm1);
+  form->Show();
   QApplication::processEvents();
-  if (!form.grab().toImage().save(QString::fromLocal8Bit(argv[1]))) {
+  if (!form->grab().toImage().save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;
   }

@@ -1,6 +1,7 @@
 #include "platform/StringGrid.h"
 
 #include "platform/Exception.h"
+#include "platform/Published.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -38,22 +39,35 @@ bool ShownSpan(const TGridAxis& axis, int first, int last, int& from, int& to) {
 
 }  // namespace
 
-TStringGrid::TStringGrid(QWidget* parent)
-    : QAbstractScrollArea(parent),
+const TClassInfo& TStringGrid::StaticClassInfo() {
+  return DefineClass<TStringGrid, TWinControl>("TStringGrid", [](TPublished<TStringGrid>& p) {
+    p.Integer("ColCount", &TStringGrid::ColCount, &TStringGrid::SetColCount, 5)
+        .Integer("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount, 5)
+        .Integer("DefaultColWidth", &TStringGrid::DefaultColWidth, &TStringGrid::SetDefaultColWidth, 64)
+        .Integer("DefaultRowHeight", &TStringGrid::DefaultRowHeight, &TStringGrid::SetDefaultRowHeight, 24)
+        .Integer("FixedCols", &TStringGrid::FixedCols, &TStringGrid::SetFixedCols, 1)
+        .Integer("FixedRows", &TStringGrid::FixedRows, &TStringGrid::SetFixedRows, 1)
+        .Colour("FixedColor", &TStringGrid::FixedColor, &TStringGrid::SetFixedColor, clBtnFace)
+        .Integer("GridLineWidth", &TStringGrid::GridLineWidth, &TStringGrid::SetGridLineWidth, 1)
+        .Event("OnDrawCell", &TStringGrid::OnDrawCell)
+        .Event("OnSelectCell", &TStringGrid::OnSelectCell);
+  });
+}
+
+TStringGrid::TStringGrid(TComponent* owner)
+    : TWidgetControl(owner),
       ColWidths_(5, DefaultColWidth_),
       RowHeights_(5, DefaultRowHeight_),
-      Cells_(5, std::vector<QString>(5)),
-      Color_(palette().color(QPalette::Base)),
-      FixedColor_(palette().color(QPalette::Button)),
-      FontColor_(palette().color(QPalette::Text)) {
+      Cells_(5, std::vector<QString>(5)) {
+  SetColor(clWindow);
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setFocusPolicy(Qt::StrongFocus);
   // Every cell is painted whole, so repaints need no erasing first.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
   resize(320, 120);
-  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TStringGrid::SetLeftCol);
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TStringGrid::SetTopRow);
+  QObject::connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int col) { SetLeftCol(col); });
+  QObject::connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int row) { SetTopRow(row); });
 }
 
 TGridAxis TStringGrid::ColAxis() const {
@@ -166,18 +180,8 @@ void TStringGrid::SetTopRow(int row) {
   viewport()->update();
 }
 
-void TStringGrid::SetColor(const QColor& color) {
-  Color_ = color;
-  viewport()->update();
-}
-
-void TStringGrid::SetFixedColor(const QColor& color) {
+void TStringGrid::SetFixedColor(TColor color) {
   FixedColor_ = color;
-  viewport()->update();
-}
-
-void TStringGrid::SetFontColor(const QColor& color) {
-  FontColor_ = color;
   viewport()->update();
 }
 
@@ -229,10 +233,10 @@ QPainter& TStringGrid::Canvas() const {
 
 void TStringGrid::DrawCell(int col, int row, const QRect& rect, TGridDrawState state) {
   QPainter& canvas = *Painter;
-  QColor background = Color_;
-  QColor text = FontColor_;
+  QColor background = ToQColor(Color(), palette());
+  QColor text = ToQColor(Font()->Color(), palette());
   if (state & gdFixed) {
-    background = FixedColor_;
+    background = ToQColor(FixedColor_, palette());
   } else if ((state & gdSelected) && !(state & gdFocused)) {
     background = palette().color(QPalette::Highlight);
     text = palette().color(QPalette::HighlightedText);
@@ -242,14 +246,14 @@ void TStringGrid::DrawCell(int col, int row, const QRect& rect, TGridDrawState s
   canvas.setBrush(background);
   canvas.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                   Cells_[static_cast<size_t>(col)][static_cast<size_t>(row)]);
-  if (OnDrawCell) OnDrawCell(this, col, row, rect, state);
+  OnDrawCell(this, col, row, rect, state);
 }
 
 void TStringGrid::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   TPainterScope scope(Painter, painter);
   const QRect dirty = event->rect();
-  painter.fillRect(dirty, Color_);
+  painter.fillRect(dirty, ToQColor(Color(), palette()));
   const QColor normalLine = QColor(0xC0, 0xC0, 0xC0);
   const QColor fixedLine = palette().color(QPalette::Shadow);
   const TGridAxis cols = ColAxis();
@@ -301,14 +305,14 @@ void TStringGrid::UpdateScrollBars() {
   verticalScrollBar()->setPageStep(std::max(1, rows.LastFullyVisible() - TopRow_ + 1));
 }
 
-void TStringGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
+void TStringGrid::Resized() {
+  TWinControl::Resized();
   SizeChanged();
 }
 
 bool TStringGrid::SelectCell(int col, int row) {
   bool canSelect = true;
-  if (OnSelectCell) OnSelectCell(this, col, row, canSelect);
+  OnSelectCell(this, col, row, canSelect);
   return canSelect;
 }
 

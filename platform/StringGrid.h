@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/GridAxis.h"
+#include "platform/WidgetControl.h"
+#include "platform/WinControl.h"
 
 #include <QAbstractScrollArea>
-#include <QColor>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class QPainter;
@@ -22,16 +22,15 @@ using TGridDrawState = unsigned;
 // A scrollable table of text cells: fixed columns and rows at the top left that never scroll,
 // per-column widths and per-row heights, a current cell moved by mouse and keyboard, and an
 // owner-draw event called for every cell after the grid's own painting of it.
-class TStringGrid : public QAbstractScrollArea {
-  Q_OBJECT
-
+class TStringGrid : public TWidgetControl<QAbstractScrollArea, TWinControl> {
 public:
-  using TDrawCellEvent =
-      std::function<void(TStringGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State)>;
-  // Called before the current cell moves; clearing CanSelect keeps it where it is.
-  using TSelectCellEvent = std::function<void(TStringGrid* Sender, int ACol, int ARow, bool& CanSelect)>;
+  PUBLISHED_CLASS_INFO
 
-  explicit TStringGrid(QWidget* parent = nullptr);
+  using TDrawCellEvent = void(TObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State);
+  // Called before the current cell moves; clearing CanSelect keeps it where it is.
+  using TSelectCellEvent = void(TObject* Sender, int ACol, int ARow, bool& CanSelect);
+
+  explicit TStringGrid(TComponent* owner);
 
   int ColCount() const { return static_cast<int>(ColWidths_.size()); }
   void SetColCount(int count);
@@ -66,15 +65,13 @@ public:
   int TopRow() const { return TopRow_; }
   void SetTopRow(int row);
 
-  QColor Color() const { return Color_; }  // background of the normal cells
-  void SetColor(const QColor& color);
-  QColor FixedColor() const { return FixedColor_; }
-  void SetFixedColor(const QColor& color);
-  QColor FontColor() const { return FontColor_; }
-  void SetFontColor(const QColor& color);
+  // Color is the background of the normal cells, FixedColor that of the fixed ones.
+  TColor DefaultColor() const override { return clWindow; }
+  TColor FixedColor() const { return FixedColor_; }
+  void SetFixedColor(TColor color);
 
-  TDrawCellEvent OnDrawCell;
-  TSelectCellEvent OnSelectCell;
+  TEvent<TDrawCellEvent> OnDrawCell;
+  TEvent<TSelectCellEvent> OnSelectCell;
 
   // Client rectangle of a shown cell, without the lines around it; empty when not shown.
   QRect CellRect(int col, int row) const;
@@ -95,7 +92,8 @@ protected:
   virtual bool SelectCell(int col, int row);
 
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  void Resized() override;
+  void ApplyColor() override { viewport()->update(); }
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -126,8 +124,6 @@ private:
   int Row_ = 1;
   int LeftCol_ = 1;
   int TopRow_ = 1;
-  QColor Color_;
-  QColor FixedColor_;
-  QColor FontColor_;
+  TColor FixedColor_ = clBtnFace;
   QPainter* Painter = nullptr;
 };

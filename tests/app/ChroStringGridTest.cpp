@@ -52,7 +52,8 @@ protected:
   }
   QRect Corner() const { return Grid.CellRect(0, 0); }
 
-  TChroStringGrid Grid;
+  std::unique_ptr<TChroStringGrid, TComponentDeleter> Owned{new TChroStringGrid(nullptr)};
+  TChroStringGrid& Grid = *Owned;
   TPaintRecorder Recorder;
 };
 
@@ -180,7 +181,7 @@ TEST_F(ChroStringGrid, TheSizingLineFollowsThePointerAndGoesAtRelease) {
   const QRect cell = Grid.CellRect(1, 2);
   EXPECT_EQ(cell.x(), 101);
   const QImage after = Grid.viewport()->grab().toImage();
-  EXPECT_EQ(after.pixelColor(cell.x() + 20, cell.y() + 15), Grid.Color());
+  EXPECT_EQ(after.pixelColor(cell.x() + 20, cell.y() + 15), ToQColor(Grid.Color(), Grid.palette()));
 }
 
 }  // namespace

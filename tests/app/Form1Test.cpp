@@ -34,8 +34,8 @@ protected:
     PreviousFactory =
         SetSoundCaptureServiceFactory([outcome] { return std::make_unique<TScriptedService>(outcome); });
     PreviousPresenter = SetErrorPresenter([this](const std::string& message) { Errors.push_back(message); });
-    Form = std::make_unique<TForm1>();
-    Form->show();
+    Form.reset(new TForm1);
+    Form->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
   }
   void TearDown() override {
@@ -59,7 +59,7 @@ protected:
     return texts;
   }
 
-  std::unique_ptr<TForm1> Form;
+  std::unique_ptr<TForm1, TComponentDeleter> Form;
   std::vector<std::string> Errors;
   TSoundCaptureServiceFactory PreviousFactory;
   TErrorPresenter PreviousPresenter;
@@ -150,9 +150,11 @@ protected:
   void SetUp() override {
     Create(TCaptureOutcome::Opens);
     ASSERT_EQ(std::pair(Grid().Col(), Grid().Row()), std::pair(1, 0));
-    Ink = Grid().FontColor();
+    Ink = ToQColor(Grid().Font()->Color(), Grid().palette());
+    Background = ToQColor(Grid().Color(), Grid().palette());
   }
   QColor Ink;
+  QColor Background;
 };
 
 TEST_F(Form1Drawing, GroupEndsAreYellowAndTheCurrentCellIsHighlighted) {
@@ -163,8 +165,8 @@ TEST_F(Form1Drawing, GroupEndsAreYellowAndTheCurrentCellIsHighlighted) {
   };
   const QColor yellow(255, 255, 0);
   for (int col = 1; col <= 10; ++col) EXPECT_EQ(insideR(col, 5), yellow) << "column " << col;
-  EXPECT_EQ(insideR(11, 5), Grid().Color());  // past the Nyquist frequency: empty, not a group end
-  EXPECT_EQ(insideR(2, 6), Grid().Color());
+  EXPECT_EQ(insideR(11, 5), Background);  // past the Nyquist frequency: empty, not a group end
+  EXPECT_EQ(insideR(2, 6), Background);
   EXPECT_EQ(insideR(1, 0), Grid().palette().color(QPalette::Highlight));
   EXPECT_NE(insideR(0, 5), yellow);  // the note-name column is left as the grid painted it
 }
@@ -227,7 +229,7 @@ TEST_F(Form1Drawing, ShortTextsAreCentredLongOnesStartAtTheLeft) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Text);
     const QRect R = Grid().CellRect(c.Col, c.Row).adjusted(2, 2, -2, -2);
-    const auto [from, to] = InkSpan(image, R.adjusted(1, 0, -1, 0), Grid().Color());
+    const auto [from, to] = InkSpan(image, R.adjusted(1, 0, -1, 0), Background);
     ASSERT_LE(from, to);
     const int leftGap = from - R.left();
     const int rightGap = R.right() - to;

@@ -1,6 +1,7 @@
 #include "platform/StringGrid.h"
 
 #include "platform/Exception.h"
+#include "platform/Colors.h"
 
 #include <QPainter>
 #include <QTest>
@@ -21,7 +22,7 @@ protected:
     Grid.SetRowCount(4);
     Grid.SetColWidths(2, 50);
     Grid.resize(200, 120);
-    Grid.OnSelectCell = [this](TStringGrid*, int col, int row, bool& canSelect) {
+    Grid.OnSelectCell = [this](TObject*, int col, int row, bool& canSelect) {
       Requests.emplace_back(col, row);
       canSelect = Allow;
     };
@@ -35,7 +36,8 @@ protected:
     QTest::mouseClick(Grid.viewport(), button, Qt::NoModifier, point);
   }
 
-  TStringGrid Grid;
+  std::unique_ptr<TStringGrid, TComponentDeleter> Owned{new TStringGrid(nullptr)};
+  TStringGrid& Grid = *Owned;
   std::vector<std::pair<int, int>> Requests;
   bool Allow = true;
 };
@@ -106,14 +108,15 @@ TEST_F(StringGrid, MovingPastTheRightEdgeScrollsTheCellIntoView) {
 
 TEST_F(StringGrid, OwnerDrawPaintsOverTheDefaultPaintingOfEveryShownCell) {
   std::set<std::pair<int, int>> drawn;
-  Grid.OnDrawCell = [&](TStringGrid* sender, int col, int row, const QRect& rect, TGridDrawState state) {
+  Grid.OnDrawCell = [&](TObject* sender, int col, int row, const QRect& rect, TGridDrawState state) {
     drawn.emplace(col, row);
     EXPECT_EQ(bool(state & gdFixed), col == 0 || row == 0);
-    if (col == 3 && row == 2) sender->Canvas().fillRect(rect.adjusted(5, 5, -5, -5), Qt::magenta);
+    if (col == 3 && row == 2)
+      dynamic_cast<TStringGrid&>(*sender).Canvas().fillRect(rect.adjusted(5, 5, -5, -5), Qt::magenta);
   };
   Grid.SetCells(3, 2, "text");
-  Grid.SetColor(Qt::white);
-  Grid.SetFixedColor(Qt::gray);
+  Grid.SetColor(clWhite);
+  Grid.SetFixedColor(clGray);
   Show();
   ASSERT_TRUE(Grid.hasFocus());
   // While the grid has the focus its current cell keeps the normal colour inside a focus frame.
@@ -122,8 +125,8 @@ TEST_F(StringGrid, OwnerDrawPaintsOverTheDefaultPaintingOfEveryShownCell) {
   const QImage image = Render();
   EXPECT_EQ(image.pixelColor(Grid.CellRect(3, 2).center()), QColor(Qt::magenta));
   EXPECT_EQ(image.pixelColor(Grid.CellRect(3, 2).topLeft() + QPoint(1, 1)), QColor(Qt::white));
-  EXPECT_EQ(image.pixelColor(Grid.CellRect(0, 2).center()), QColor(Qt::gray));
-  EXPECT_EQ(image.pixelColor(Grid.CellRect(2, 0).center()), QColor(Qt::gray));
+  EXPECT_EQ(image.pixelColor(Grid.CellRect(0, 2).center()), QColor(128, 128, 128));
+  EXPECT_EQ(image.pixelColor(Grid.CellRect(2, 0).center()), QColor(128, 128, 128));
   // Without the focus it is shown in the highlight colour.
   EXPECT_EQ(image.pixelColor(Grid.CellRect(1, 1).center()), Grid.palette().color(QPalette::Highlight));
   for (int col = 0; col < 5; ++col)  // column 5 lies past the client width

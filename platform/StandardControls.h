@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the standard control classes known to layouts by name.
+void RegisterStandardControls();
