@@ -21,7 +21,8 @@ const TClassInfo& TControl::StaticClassInfo() {
         .Integer("Top", &TControl::Top, &TControl::SetTop)
         .Integer("Width", &TControl::Width, &TControl::SetWidth)
         .Integer("Height", &TControl::Height, &TControl::SetHeight)
-        .Enumeration("Align", AlignNames, &TControl::Align, &TControl::SetAlign, TAlign::alNone)
+        .Enumeration("Align", AlignNames, &TControl::Align, &TControl::SetAlign, {},
+                     [](const TControl& c) { return c.Align() != c.DefaultAlign(); })
         .Colour("Color", &TControl::Color, &TControl::SetColor, {},
                 [](const TControl& c) { return c.Color() != c.DefaultColor(); })
         .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
@@ -78,7 +79,14 @@ void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); 
 void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  Widget().setGeometry(left, top, std::max(width, 0), std::max(height, 0));
+  QWidget& widget = Widget();
+  if (widget.isWindow()) {
+    // A window's position is that of its frame, its size that of its client area.
+    widget.move(left, top);
+    widget.resize(std::max(width, 0), std::max(height, 0));
+  } else {
+    widget.setGeometry(left, top, std::max(width, 0), std::max(height, 0));
+  }
   if (Parent_) Parent_->AlignControls();
 }
 
@@ -158,8 +166,15 @@ TControl* TWinControl::Controls(int index) const {
 
 QRect TWinControl::ClientRect() const { return Widget().contentsRect(); }
 
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  AlignControls();
+}
+
 void TWinControl::AlignControls() {
-  if (Aligning) return;
+  // While its layout is read, children arrive with bounds and Align in any order: place them once
+  // all are in.
+  if (Aligning || IsLoading()) return;
   Aligning = true;
   try {
     ArrangeControls();

@@ -44,6 +44,7 @@ public:
 
   TAlign Align() const { return Align_; }
   void SetAlign(TAlign align);
+  virtual TAlign DefaultAlign() const { return TAlign::alNone; }
   bool Visible() const { return Visible_; }
   void SetVisible(bool visible);
   bool Enabled() const;

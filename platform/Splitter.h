@@ -13,6 +13,7 @@ public:
 
   explicit TSplitter(TComponent* owner);
 
+  TAlign DefaultAlign() const override { return TAlign::alLeft; }
   int MinSize() const { return MinSize_; }
   void SetMinSize(int size) { MinSize_ = std::max(size, 1); }
 

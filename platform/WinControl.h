@@ -18,8 +18,10 @@ public:
   TControl* Controls(int index) const;
 
   // Places the children again (after the control or one of them changed size); it does nothing
-  // while it is already at work.
+  // while it is already at work or while the control is being loaded.
   void AlignControls();
+
+  void Loaded() override;
 
   void GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const override;
 

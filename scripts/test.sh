@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: the optimised build first, then
-# the AddressSanitizer + UndefinedBehaviorSanitizer build.
+# the AddressSanitizer + UndefinedBehaviorSanitizer build, then a bounded run of the layout
+# reader's fuzzer (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,16 @@ for preset in default asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "== fuzz"
+cmake --preset fuzz
+cmake --build --preset fuzz
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/corpus"
+if ! ./build/fuzz/tests/fuzz/layout_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
+    -print_final_stats=1 "$work/corpus" tests/fuzz/seeds > "$work/fuzz.log" 2>&1; then
+  tail -n 60 "$work/fuzz.log"
+  exit 1
+fi
+grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/fuzz.log"

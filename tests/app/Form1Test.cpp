@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
+#include "app/Form1Layout.h"
 #include "app/NoteTable.h"
+#include "platform/LayoutWriter.h"
 #include "platform/ErrorReport.h"
 
 #include <QComboBox>
@@ -92,6 +94,12 @@ TEST_F(Form1, ListsTheFormatsAndShowsThe44100HzTable) {
   }
   EXPECT_EQ(Form->BoundaryCols, table.BoundaryCols);
   EXPECT_EQ(Form->BoundaryRows, table.BoundaryRows);
+}
+
+TEST_F(Form1, ItsLayoutWritesBackAsItIsStored) {
+  // Without a capture device FormCreate adds no format items, so only the layout is written.
+  Create(TCaptureOutcome::Refused);
+  EXPECT_EQ(TLayoutWriter::WriteRoot(*Form), Form1Layout);
 }
 
 TEST_F(Form1, OnlyAUserPickRecomputesTheTable) {
