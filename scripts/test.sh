@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: the optimised build first, then
-# the AddressSanitizer + UndefinedBehaviorSanitizer build, then a bounded run of the layout
-# reader's fuzzer (clang, libFuzzer).
+# the AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build of the
+# threaded suites, then a bounded run of the layout reader's fuzzer (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +15,12 @@ for preset in default asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# ThreadSanitizer for the suites where threads meet: locks, pins and links.
+echo "== tsan"
+cmake --preset tsan
+cmake --build --preset tsan --target pins_tests
+ctest --preset tsan -L '^pins_tests$'
 
 echo "== fuzz"
 cmake --preset fuzz
