@@ -1,0 +1,168 @@
+#include "pins/LkPins.h"
+
+#include "pins/LkWatchers.h"
+#include "platform/Published.h"
+
+#include <algorithm>
+
+namespace {
+
+bool OwnedByConverter(const TLkBasicPin* pin) { return dynamic_cast<TLkFormatConverter*>(pin->GetOwner()); }
+
+// What a sink takes from a delivering pin: the type that pin chose for the link when the sink
+// supports it, else the last type the pin offers that the sink supports.
+TGUID ChooseAgainst(const TLkBasicPin& sink, const TLkPin& delivering, const TGUID& chosen) {
+  const std::vector<TLkTypeEntry>& offered = delivering.Types();
+  const bool offersChosen = std::any_of(offered.begin(), offered.end(), [&](const TLkTypeEntry& e) { return e.Type == chosen; });
+  if (!chosen.IsNull() && offersChosen && sink.QueryPeerInterface(chosen)) return chosen;
+  for (auto it = offered.rbegin(); it != offered.rend(); ++it)
+    if (sink.QueryPeerInterface(it->Type)) return it->Type;
+  return {};
+}
+
+}  // namespace
+
+const TClassInfo& TLkSinkPin::StaticClassInfo() { return DefineClass<TLkSinkPin, TLkStreamPin>("TLkSinkPin"); }
+
+TLkSinkPin::TLkSinkPin(TComponent* owner, TLkPinList* ownerList, ILkLock* componentLock)
+    : TLkStreamPin(owner, componentLock, ownerList) {}
+
+TLkSinkPin::~TLkSinkPin() { BeforeDestruction(); }
+
+void TLkSinkPin::ChooseType(const TLkPin& delivering, const TGUID& chosen) {
+  Type_ = ChooseAgainst(*this, delivering, chosen);
+  Handler_ = Type_.IsNull() ? TLkHandler{} : HandlerFor(Type_);
+}
+
+bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
+  TLkBasicPin* source;
+  TLkBasicPin* immediate;
+  {
+    TLkLockSection read = ReadLock();
+    source = Source_;
+    immediate = Immediate_;
+  }
+  if (pin && ((pin == source && source->GetAfterPin(this) == afterPin) || pin == immediate)) return true;
+  if (!pin) {
+    DropLink();
+    return true;
+  }
+  if (!CanLinkTo(pin)) return false;
+  if (source) DropLink();
+  if (pin->GetKind() == TLkPinKind::Source) {
+    auto* newSource = static_cast<TLkSourcePin*>(pin);
+    {
+      TLkLockSection write = WriteLock();
+      Source_ = Immediate_ = newSource;
+    }
+    TLkBasicPin* delivering;
+    {
+      TLkLockSection sourceLock = newSource->WriteLock();
+      delivering = newSource->AddSinkEntry(this, afterPin);
+    }
+    auto* deliveringPin = static_cast<TLkSourcePin*>(delivering);
+    const TGUID chosen = deliveringPin->GetLinkType(this);
+    {
+      TLkLockSection write = WriteLock();
+      Immediate_ = delivering;
+      ChooseType(*deliveringPin, chosen);
+    }
+    newSource->SendConnectNoticeTo(this);
+    const TGUID renegotiated = deliveringPin->GetLinkType(this);
+    TLkLockSection write = WriteLock();
+    ChooseType(*deliveringPin, renegotiated);
+  } else if (!pin->ConnectAfter(this, afterPin)) {
+    return false;
+  }
+  LkWatchers::Tell([this, pin](ILkWatcher& watcher) {
+    watcher.PinLinked(this, pin);
+    watcher.PinChanged(this);
+  });
+  return true;
+}
+
+bool TLkSinkPin::CanLinkTo(TLkBasicPin* peer) {
+  if (!peer || peer == this) return false;
+  // Both ends at design time or both at run time, unless a converter is one of them.
+  if (!OwnedByConverter(this) && !OwnedByConverter(peer) && IsDesigning() != peer->IsDesigning()) return false;
+  if (peer->GetKind() != TLkPinKind::Source) return false;
+  auto* source = dynamic_cast<TLkSourcePin*>(peer);
+  if (!source) return false;
+  const TGUID type = source->FindLinkType(this, true, true).Type;
+  if (type.IsNull()) return false;
+  if (!SkipAcceptance && !Types().empty() && ChooseAgainst(*this, *source, type).IsNull()) return false;
+  return !source->DependsOn(this);
+}
+
+bool TLkSinkPin::AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) { return ConnectAfter(pin, afterPin); }
+
+void TLkSinkPin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
+  TLkLockSection write = WriteLock();
+  if (!pin || pin != Source_) return;
+  Source_ = Immediate_ = nullptr;
+  Handler_ = {};
+  Type_ = {};
+}
+
+void TLkSinkPin::DropLink() {
+  TLkBasicPin* old;
+  {
+    TLkLockSection read = ReadLock();
+    old = Source_;
+  }
+  if (!old) return;
+  old->RemoveLink(this, IsDesigning() && IsOwnerDestroying());
+  LkWatchers::Tell([this, old](ILkWatcher& watcher) { watcher.PinUnlinked(this, old); });
+  {
+    TLkLockSection write = WriteLock();
+    Source_ = Immediate_ = nullptr;
+    Handler_ = {};
+    Type_ = {};
+  }
+  LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinChanged(this); });
+  old->Released();
+}
+
+void TLkSinkPin::UnlinkAll() {
+  TLkBasicPin* source;
+  {
+    TLkLockSection read = ReadLock();
+    source = Source_;
+  }
+  if (!source) return;
+  // The source's sends in progress end first, so that none reaches this sink afterwards.
+  TLkDestroySection sourceDestroying = source->DestroyLock().Lock();
+  TLkLockSection sourceLock = source->WriteLock();
+  DropLink();
+}
+
+bool TLkSinkPin::DependsOn(TLkBasicPin* pin) {
+  TLkBasicPin* source = Source_;
+  return source && (source == pin || source->DependsOn(pin));
+}
+
+TGUID TLkSinkPin::GetLinkType(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  return pin && pin == Source_ ? Type_ : TGUID{};
+}
+
+TLkBasicPin* TLkSinkPin::GetAfterPin(TLkBasicPin* pin) {
+  TLkBasicPin* source = Source_;
+  return pin && pin == source ? source->GetAfterPin(this) : nullptr;
+}
+
+TLkBasicPin* TLkSinkPin::GetLinkAfterPin(int index) {
+  TLkBasicPin* source = Source_;
+  return index == 0 && source ? source->GetAfterPin(this) : nullptr;
+}
+
+bool TLkSinkPin::IsLinkedThroughConverter(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  return pin && pin == Source_ && Immediate_ != Source_;
+}
+
+void TLkSinkPin::PinDestroying(TLkBasicPin* pin) {
+  std::erase_if(DependentSources, [pin](const TLkSourcePin* source) { return source == pin; });
+  if (pin == Source_) DropLink();
+  TLkStreamPin::PinDestroying(pin);
+}

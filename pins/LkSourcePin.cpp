@@ -1,0 +1,311 @@
+#include "pins/LkPins.h"
+
+#include "pins/LkWatchers.h"
+#include "platform/Published.h"
+
+#include <algorithm>
+
+namespace {
+
+// Counts one nested send (or connect notice) for as long as it runs.
+class TDepthGuard {
+public:
+  explicit TDepthGuard(std::atomic<int>& depth) : Depth(depth) { ++Depth; }
+  ~TDepthGuard() { --Depth; }
+  TDepthGuard(const TDepthGuard&) = delete;
+  TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+private:
+  std::atomic<int>& Depth;
+};
+
+// Sets a flag for as long as it lives and restores what it was.
+class TFlagGuard {
+public:
+  explicit TFlagGuard(bool& flag) : Flag(flag), Saved(std::exchange(flag, true)) {}
+  ~TFlagGuard() { Flag = Saved; }
+  TFlagGuard(const TFlagGuard&) = delete;
+  TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+  bool& Flag;
+  bool Saved;
+};
+
+// A connect notice may nest this deep before it counts as a pin depending on itself.
+constexpr int MaxNoticeDepth = 10;
+
+}  // namespace
+
+const TClassInfo& TLkSourcePin::StaticClassInfo() { return DefineClass<TLkSourcePin, TLkStreamPin>("TLkSourcePin"); }
+
+TLkSourcePin::TLkSourcePin(TComponent* owner, ILkLock* componentLock) : TLkStreamPin(owner, componentLock, nullptr) {}
+
+TLkSourcePin::~TLkSourcePin() { BeforeDestruction(); }
+
+int TLkSourcePin::GetSinkCount() {
+  TLkLockSection read = ReadLock();
+  return static_cast<int>(Entries.size());
+}
+
+TLkBasicPin* TLkSourcePin::GetSink(int index) {
+  TLkLockSection read = ReadLock();
+  return index >= 0 && index < static_cast<int>(Entries.size()) ? Entries[static_cast<size_t>(index)].Sink : nullptr;
+}
+
+TLkBasicPin* TLkSourcePin::GetLinkAfterPin(int index) {
+  TLkLockSection read = ReadLock();
+  return index >= 0 && index < static_cast<int>(Entries.size()) ? Entries[static_cast<size_t>(index)].AfterPin
+                                                                : nullptr;
+}
+
+TLkSinkEntry* TLkSourcePin::FindEntry(TLkBasicPin* sink) {
+  const auto found = std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
+  return found == Entries.end() ? nullptr : &*found;
+}
+
+bool TLkSourcePin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
+  if (!pin) return true;
+  if (!CanOrderAfter(pin, afterPin)) return false;
+  return pin->ConnectAfter(this, afterPin);
+}
+
+bool TLkSourcePin::CanLinkTo(TLkBasicPin* peer) {
+  // The sink decides; two sources never link.
+  return peer && peer->GetKind() != TLkPinKind::Source && peer->CanLinkTo(this);
+}
+
+bool TLkSourcePin::CanOrderAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
+  if (!afterPin) return CanLinkTo(pin);
+  TLkLockSection read = ReadLock();
+  // Each step follows one entry; a walk longer than the entry list has gone round a cycle.
+  for (size_t steps = 0; steps <= Entries.size(); ++steps) {
+    if (afterPin == pin) return false;
+    const TLkSinkEntry* entry = FindEntry(afterPin);
+    if (!entry) return false;
+    if (!entry->AfterPin) return true;
+    afterPin = entry->AfterPin;
+  }
+  return false;
+}
+
+TLkSourcePin::TLinkType TLkSourcePin::FindLinkType(TLkBasicPin* sink, bool allowConverters, bool allowRegistered) {
+  const std::vector<TLkTypeEntry>& offered = Types();
+  for (auto it = offered.rbegin(); it != offered.rend(); ++it)
+    if (sink->QueryPeerInterface(it->Type)) return {it->Type};
+  if (allowConverters) {
+    for (auto it = Converters.rbegin(); it != Converters.rend(); ++it) {
+      TLkFormatConverter& converter = **it;
+      if (converter.Output().FindLinkType(sink, false, false).Type.IsNull()) continue;
+      const TGUID in = FindLinkType(&converter.Input(), false, false).Type;
+      if (!in.IsNull()) return {in, nullptr, &converter};
+    }
+  }
+  TLinkType result;
+  if (allowRegistered) {
+    ForEachFormatConverterFromLast([&](const TGUID& from, const TGUID& to, TLkFormatConverterClass converterClass) {
+      for (auto it = offered.rbegin(); it != offered.rend(); ++it)
+        if (it->Type == from && sink->QueryPeerInterface(to)) {
+          result = {from, converterClass, nullptr};
+          return true;
+        }
+      return false;
+    });
+  }
+  return result;
+}
+
+void TLkSourcePin::SetEntryType(TLkSinkEntry& entry, const TGUID& type) {
+  entry.Type = type;
+  entry.Handler = HandlerFor(type);
+}
+
+bool TLkSourcePin::AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) {
+  if (!pin) return false;
+  TLkLockSection write = WriteLock();
+  if (!FindEntry(pin)) AddSinkEntry(pin, afterPin);
+  return true;
+}
+
+TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin) {
+  const TLinkType link = FindLinkType(sink, true, true);
+  TLkFormatConverter* converter = link.Existing;
+  if (link.NewConverter) converter = Converters.emplace_back(link.NewConverter()).get();
+  TLkSinkEntry entry{sink, sink, afterPin, {}, {}, 0};
+  TLkBasicPin* delivering = this;
+  if (converter) {
+    TLkSinkPin& input = converter->Input();
+    entry.Target = &input;
+    {
+      TLkLockSection inputLock = input.WriteLock();
+      input.Source_ = input.Immediate_ = this;
+      input.ChooseType(*this, link.Type);
+    }
+    TLkSourcePin& output = converter->Output();
+    {
+      TLkLockSection outputLock = output.WriteLock();
+      if (!output.FindEntry(sink)) output.AddSinkEntry(sink, nullptr);
+    }
+    delivering = &output;
+  }
+  SetEntryType(entry, link.Type);
+  Entries.push_back(entry);
+  return delivering;
+}
+
+void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
+  if (Disconnecting || !pin) return;
+  {
+    TLkLockSection write = WriteLock();
+    TLkDestroySection destroying = DestroyLock().Lock();
+    if (!FindEntry(pin)) return;
+    RemoveSinkEntry(pin);
+  }
+  LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinChanged(this); });
+  pin->Released();
+}
+
+void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
+  TFlagGuard disconnecting(Disconnecting);
+  const auto found = std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
+  if (found == Entries.end()) return;
+  const bool throughConverter = found->Target != found->Sink;
+  Entries.erase(found);
+  if (!throughConverter) return;
+  std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> unused;
+  for (auto it = Converters.begin(); it != Converters.end();) {
+    TLkSourcePin& output = (*it)->Output();
+    {
+      TLkLockSection outputLock = output.WriteLock();
+      output.RemoveSinkEntry(sink);
+    }
+    if (output.GetSinkCount() == 0) {
+      unused.push_back(std::move(*it));
+      it = Converters.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  // Freed while the flag is still set: their inputs' unlinking must not come back here.
+  unused.clear();
+}
+
+void TLkSourcePin::UnlinkAll() {
+  const bool keep = IsDesigning() && IsOwnerDestroying();
+  std::vector<TLkBasicPin*> sinks;
+  {
+    TLkLockSection read = ReadLock();
+    for (const TLkSinkEntry& entry : Entries) sinks.push_back(entry.Sink);
+  }
+  for (auto it = sinks.rbegin(); it != sinks.rend(); ++it) {
+    TLkBasicPin* sink = *it;
+    LkWatchers::Tell([this, sink](ILkWatcher& watcher) { watcher.PinUnlinked(this, sink); });
+    {
+      TLkLockSection write = WriteLock();
+      RemoveSinkEntry(sink);
+    }
+    sink->RemoveLink(this, keep);
+    sink->Released();
+  }
+  TLkLockSection write = WriteLock();
+  Entries.clear();
+}
+
+bool TLkSourcePin::DirectlyDependsOn(TLkBasicPin* pin) {
+  return std::find(DependsOnList.begin(), DependsOnList.end(), pin) != DependsOnList.end();
+}
+
+bool TLkSourcePin::DependsOn(TLkBasicPin* pin) {
+  // A walk that comes back to a source it is already walking answers no for that branch.
+  if (Busy) return false;
+  TFlagGuard busy(Busy);
+  return std::any_of(DependsOnList.begin(), DependsOnList.end(),
+                     [pin](TLkSinkPin* sink) { return sink == pin || sink->DependsOn(pin); });
+}
+
+void TLkSourcePin::AddDependency(TLkSinkPin* sink) {
+  if (!sink || DirectlyDependsOn(sink)) return;
+  DependsOnList.push_back(sink);
+  sink->DependentSources.push_back(this);
+}
+
+int TLkSourcePin::ConverterCount() {
+  TLkLockSection read = ReadLock();
+  return static_cast<int>(Converters.size());
+}
+
+TGUID TLkSourcePin::GetLinkType(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  const TLkSinkEntry* entry = FindEntry(pin);
+  return entry ? entry->Type : TGUID{};
+}
+
+TLkBasicPin* TLkSourcePin::GetAfterPin(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  const TLkSinkEntry* entry = FindEntry(pin);
+  return entry ? entry->AfterPin : nullptr;
+}
+
+bool TLkSourcePin::IsLinkedTo(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  return pin && FindEntry(pin);
+}
+
+bool TLkSourcePin::IsLinkedThroughConverter(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  const TLkSinkEntry* entry = FindEntry(pin);
+  return entry && entry->Target != entry->Sink;
+}
+
+TGUID TLkSourcePin::GetCurrentType() {
+  TLkLockSection read = ReadLock();
+  return Entries.empty() ? TGUID{} : Entries.front().Type;
+}
+
+void TLkSourcePin::PinDestroying(TLkBasicPin* pin) {
+  std::erase(DependsOnList, pin);
+  {
+    TLkLockSection write = WriteLock();
+    RemoveSinkEntry(pin);
+    for (TLkSinkEntry& entry : Entries)
+      if (entry.AfterPin == pin) entry.AfterPin = nullptr;
+  }
+  TLkStreamPin::PinDestroying(pin);
+}
+
+void TLkSourcePin::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
+  TLkLockSection write = WriteLock();
+  for (TLkSinkEntry& entry : Entries)
+    if (entry.AfterPin == oldPin) entry.AfterPin = newPin;
+}
+
+void TLkSourcePin::SendConnectNoticeTo(TLkBasicPin* sink) {
+  TLkHandler handler;
+  TGUID type;
+  TLkBasicPin* target = nullptr;
+  {
+    TLkLockSection read = ReadLock();
+    TLkSinkEntry* entry = FindEntry(sink);
+    if (!entry) return;
+    if (entry->Target == entry->Sink) {
+      const TGUID renegotiated = FindLinkType(sink, false, false).Type;
+      if (!renegotiated.IsNull()) SetEntryType(*entry, renegotiated);
+    }
+    handler = entry->Handler;
+    type = entry->Type;
+    target = entry->Target;
+  }
+  if (!handler) return;
+  if (ReentryDepth > MaxNoticeDepth) throw ELkException(LkSelfDependencyMessage);
+  TDepthGuard depth(ReentryDepth);
+  {
+    TLkLockSection ownLent = UnlockAll();
+    TLkDestroySection using_ = DestroyLock().Enter();
+    if (using_) {
+      TLkLockSection componentLent = ComponentLock() ? ComponentLock()->UnlockAllSection() : TLkLockSection();
+      const TRef<TLkNotifyOperation> notice = MakeRef<TLkNotifyOperation>();
+      handler(target, type, lkNotice | lkLast, *notice);
+    }
+  }
+  LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinChanged(this); });
+}
