@@ -20,6 +20,21 @@ TPinRegistry& Registry() {
   return registry;
 }
 
+// The placeholders still unresolved. Built after the pin registry, so that it is destroyed first
+// and its leftovers leave a registry that still exists.
+struct TPlaceholderOwner {
+  std::vector<TLkUnloadedPin*> All;
+  ~TPlaceholderOwner() {
+    while (!All.empty()) LkPlaceholders::Free(All.back());
+  }
+};
+
+TPlaceholderOwner& Placeholders() {
+  Registry();
+  static TPlaceholderOwner owner;
+  return owner;
+}
+
 }  // namespace
 
 TLkCriticalSection& LkPinRegistry::Lock() { return Registry().Lock; }
@@ -32,6 +47,30 @@ std::vector<TLkBasicPin*> LkPinRegistry::Pins() {
 bool LkPinRegistry::IsRegistered(const TLkBasicPin* pin) {
   std::lock_guard lock(Registry().Lock);
   return Registry().Members.count(pin) != 0;
+}
+
+TLkUnloadedPin* LkPlaceholders::Create(const std::string& identPath, const std::string& displayPath, TComponent* root,
+                                       TLkPinKind kind) {
+  auto* placeholder = new TLkUnloadedPin(identPath, displayPath, root, kind, root && root->IsDesigning());
+  std::lock_guard lock(Registry().Lock);
+  Placeholders().All.push_back(placeholder);
+  return placeholder;
+}
+
+void LkPlaceholders::Free(TLkUnloadedPin* placeholder) {
+  {
+    std::lock_guard lock(Registry().Lock);
+    auto& placeholders = Placeholders().All;
+    const auto found = std::find(placeholders.begin(), placeholders.end(), placeholder);
+    if (found == placeholders.end()) return;
+    placeholders.erase(found);
+  }
+  TLkBasicPin::Free(placeholder);
+}
+
+std::vector<TLkUnloadedPin*> LkPlaceholders::All() {
+  std::lock_guard lock(Registry().Lock);
+  return Placeholders().All;
 }
 
 const TClassInfo& TLkObject::StaticClassInfo() { return DefineClass<TLkObject, TPersistent>("TLkObject"); }
@@ -70,8 +109,8 @@ void TLkBasicPin::Free(TLkBasicPin* pin) {
 }
 
 void TLkBasicPin::BeforeDestruction() {
-  if (DestructionBegun) return;
-  DestructionBegun = true;
+  if (DestructionBegun_) return;
+  DestructionBegun_ = true;
   const bool keep = IsDesigning() && IsOwnerDestroying();
   {
     TLkLockSection write = WriteLock();
@@ -97,6 +136,11 @@ std::string TLkBasicPin::GetRootName() const {
 bool TLkBasicPin::IsOwnerDestroying() const {
   const TComponent* root = GetRoot();
   return root && root->IsDestroying();
+}
+
+bool TLkBasicPin::ModesAllowLink(const TLkBasicPin& a, const TLkBasicPin& b) {
+  auto convertedBy = [](const TLkBasicPin& pin) { return dynamic_cast<TLkFormatConverter*>(pin.GetOwner()) != nullptr; };
+  return convertedBy(a) || convertedBy(b) || a.IsDesigning() == b.IsDesigning();
 }
 
 bool TLkBasicPin::IsDesigning() const {

@@ -13,12 +13,17 @@
 #include "platform/LkSync.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class TLayoutReader;
+class TLayoutWriter;
 class TLkFormatConverter;
 class TLkPinList;
+class TLkUnloadedPin;
+struct TLkPathRef;
 class TLkSinkPin;
 class TLkSourcePin;
 class TLkStateDispatcher;
@@ -76,7 +81,7 @@ public:
   static void Free(TLkBasicPin* pin);
   ~TLkBasicPin() override;
 
-  virtual TComponent* GetOwner() const { return nullptr; }
+  TComponent* GetOwner() const override { return nullptr; }
   TComponent* GetRoot() const;
   std::string GetRootName() const;
   // The owner's root is being destroyed.
@@ -95,6 +100,9 @@ public:
   virtual bool ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) = 0;
   // Whether a link with `peer` may be made.
   virtual bool CanLinkTo(TLkBasicPin* peer) = 0;
+  // Both pins at design time or both at run time, unless a converter owns one of them. Placeholders
+  // count as design time, so at run time no real pin links to one.
+  static bool ModesAllowLink(const TLkBasicPin& a, const TLkBasicPin& b);
   virtual bool CanOrderAfter(TLkBasicPin* pin, TLkBasicPin* afterPin);
   // Records a link (a source adds a sink entry).
   virtual bool AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) = 0;
@@ -118,6 +126,29 @@ public:
   virtual bool IsLinkedTo(TLkBasicPin* pin);
   virtual bool IsLinkedThroughConverter(TLkBasicPin* pin);
 
+  // Paths. Display path: root "." owner "." property path, a pin of a list written as the list's
+  // path "." pin name; identifier path: the same with "._Pin" index for a pin of a list.
+  virtual std::string GetDisplayPath(bool withRoot);
+  virtual std::string GetIdentPath(bool withRoot);
+  // The paths without the root and owner names.
+  std::string GetRelativePath();
+  std::string GetRelativeIdentPath();
+  std::string GetOwnerName() const;
+
+  // Links written to the layout: Form, then SourcePin (sinks) or SinkPins (sources).
+  void DefineProperties(TFiler& filer) override;
+  // Whether the pin writes link properties (and so Form).
+  virtual bool IsStored() { return false; }
+  // Reads the pin's link property: replaces placeholders that name this pin, then links to every
+  // peer the value names (found by path, or a placeholder standing for it).
+  virtual void ReadLinks(TLayoutReader& reader);
+  virtual void WriteLinks(TLayoutWriter& writer);
+  // Links placeholders that name this pin to it, replaying what was asked of them, and frees them.
+  void ResolvePlaceholders();
+  // The root name read from the layout's Form, which paths read afterwards are re-rooted from.
+  const std::string& LoadedRootName() const { return LoadedRootName_; }
+  void SetLoadedRootName(const std::string& name) { LoadedRootName_ = name; }
+
   TLkDestroyLock& DestroyLock() { return DestroyLock_; }
   TLkPinList* OwningList() const { return OwningList_; }
   void SetOwningList(TLkPinList* list) { OwningList_ = list; }
@@ -130,13 +161,22 @@ protected:
   virtual void BeforeDestruction();
   // Declares that the pin implements an interface, so that peers and negotiation find it.
   void Implement(const TGUID& iid);
+  bool DestructionBegun() const { return DestructionBegun_; }
+  // The name of the layout property that holds the pin's links; none for pins that store none.
+  virtual const char* LinkPropertyName() const { return nullptr; }
+  // A path read from the layout, re-rooted from the loaded root name to the pin's root.
+  std::string Reroot(const std::string& path) const;
 
 private:
+  // The pin's property path in its owner (empty when it is not found).
+  std::string PropertyPath(bool ident) const;
+
   TLkPinList* OwningList_ = nullptr;
   TLkPinList* OwnerList_;
+  std::string LoadedRootName_;
   TLkDestroyLock DestroyLock_;
   std::vector<TGUID> Interfaces;
-  bool DestructionBegun = false;
+  bool DestructionBegun_ = false;
 };
 
 // Frees pins through TLkBasicPin::Free.
@@ -247,12 +287,22 @@ public:
   void PinDestroying(TLkBasicPin* pin) override;
   void PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) override;
 
+  bool IsStored() override { return GetSinkCount() > 0; }
+  // SinkPins: one item per sink, an identifier path or a list (identifier path, [after-pin,]
+  // 'display path').
+  void ReadLinks(TLayoutReader& reader) override;
+  void WriteLinks(TLayoutWriter& writer) override;
+  // Reads one SinkPins item and links the sink it names.
+  void ReadSinkItem(TLayoutReader& reader);
+
 protected:
+  const char* LinkPropertyName() const override { return "SinkPins"; }
   // Sends a connect notice to a newly linked sink through its entry's handler.
   void SendConnectNoticeTo(TLkBasicPin* sink);
 
 private:
   friend class TLkSinkPin;
+  friend class TLkUnloadedPin;
   // Adds the entry (with a converter when one is needed); answers the pin that delivers to the sink.
   TLkBasicPin* AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin);
   // Takes the sink's entry out, and the sink out of the converters; frees converters left unused.
@@ -300,12 +350,20 @@ public:
 
   void PinDestroying(TLkBasicPin* pin) override;
 
+  bool IsStored() override { return Source_ != nullptr; }
+  // SourcePin: the source's identifier path, or (identifier path, 'display path'), either wrapped
+  // with the after-pin's identifier path as ((source) afterPin).
+  void ReadLinks(TLayoutReader& reader) override;
+  void WriteLinks(TLayoutWriter& writer) override;
+
 protected:
+  const char* LinkPropertyName() const override { return "SourcePin"; }
   // Stream sinks accept any source whose type negotiation succeeds, without a sink-side check.
   void SetSkipAcceptance(bool skip) { SkipAcceptance = skip; }
 
 private:
   friend class TLkSourcePin;
+  friend class TLkUnloadedPin;
   void DropLink();
   // Chooses the type against the delivering pin (`chosen` is the type that pin chose) and takes
   // its own handler for it.
@@ -338,6 +396,189 @@ private:
   TLkPinPtr<TLkSinkPin> Input_;
   TLkPinPtr<TLkSourcePin> Output_;
 };
+
+// A component's variable set of inputs or outputs, published as one property: it numbers its pins,
+// may name them, takes part in their paths, and stores the links of all of them in its Pins
+// property. While a layout loads it may hold placeholders for pins not created yet; the real pins
+// take their places when they are added.
+class TLkPinList : public TLkObject {
+public:
+  PUBLISHED_CLASS_INFO
+
+  TLkPinList(TComponent* owner, bool ownsPins, ILkLock* componentLock);
+  ~TLkPinList() override;
+
+  TComponent* Owner() const { return Owner_; }
+  TPersistent* GetOwner() const override { return Owner_; }
+  bool OwnsPins() const { return OwnsPins_; }
+
+  // The pins, without placeholders (which are purged first at run time, once loading is over).
+  int GetCount();
+  virtual void SetCount(int count);
+  // Raises EListError for an index outside the pins.
+  TLkBasicPin* GetPin(int index);
+  // The custom name, else "Pin [index]".
+  std::string GetPinName(int index);
+  // A name equal to the default is stored as none; an index beyond the pins is ignored.
+  void SetPinName(int index, const std::string& name);
+  int IndexOf(TLkBasicPin* pin);
+  void Add(TLkBasicPin* pin);
+  // A placeholder is appended and held; a real pin takes the place of the first placeholder, if
+  // there is one, which is resolved onto it.
+  void AddNamed(TLkBasicPin* pin, const std::string& name);
+  void Delete(int index);
+  void Remove(TLkBasicPin* pin);
+  void Exchange(int first, int second);
+  void Clear();
+  // Reset whenever the pins or their names change; editors read it.
+  int LastIndicatedCount() const { return LastIndicatedCount_; }
+
+  void DefineProperties(TFiler& filer) override;
+  virtual bool PinsStored();
+  virtual void ReadPins(TLayoutReader& reader);
+  virtual void WritePins(TLayoutWriter& writer);
+
+protected:
+  // All entries, placeholders included.
+  int EntryCount() const { return static_cast<int>(Entries.size()); }
+  TLkBasicPin* EntryPin(int index) const { return Entries[static_cast<size_t>(index)].Pin; }
+  // Links one item of Pins: makes sure entry `index` exists (a placeholder when no pin of that
+  // path does) and links it to the peer that the paths name.
+  void LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
+                TLayoutReader& reader);
+  const std::string& LoadedRootName() const { return LoadedRootName_; }
+  // Resolves onto a pin of this list the placeholder that peers made for its path before it
+  // existed, if there is one.
+  void ResolvePinPlaceholders(TLkBasicPin* pin);
+
+private:
+  struct TEntry {
+    std::string Name;
+    TLkBasicPin* Pin;
+  };
+  std::string DefaultName(int index) const { return "Pin [" + std::to_string(index) + "]"; }
+  void PurgePlaceholders();
+  void RemoveEntry(int index);
+  void Changed();
+
+  TComponent* Owner_;
+  bool OwnsPins_;
+  std::vector<TEntry> Entries;
+  int PlaceholderCount = 0;
+  int LastIndicatedCount_ = -1;
+  std::string LoadedRootName_;
+  bool Busy = false;  // placeholders being purged or owned pins being freed
+};
+
+// A pin list that creates and frees its pins itself as its count changes, between a minimum and
+// a maximum.
+class TLkPinListOwner : public TLkPinList {
+public:
+  PUBLISHED_CLASS_INFO
+
+  using TCreatePin = std::function<TLkBasicPin*(TLkPinListOwner& list)>;
+  using TDestroyPin = std::function<void(TLkPinListOwner& list, TLkBasicPin* pin)>;
+
+  // Starts with `minimum` pins (a negative minimum counts as 0).
+  TLkPinListOwner(TComponent* owner, ILkLock* componentLock, int minimum, int maximum, TCreatePin create,
+                  TDestroyPin destroy);
+  // Every pin passes through the destroy callback first.
+  ~TLkPinListOwner() override;
+
+  int Minimum() const { return Minimum_; }
+  int Maximum() const { return Maximum_; }
+  // Clamped to the minimum, then to the maximum; removed pins go last first, through the destroy
+  // callback; new pins come from the create callback.
+  void SetCount(int count) override;
+  bool PinsStored() override { return true; }
+  void ReadPins(TLayoutReader& reader) override;
+
+private:
+  TCreatePin Create;
+  TDestroyPin Destroy;
+  int Minimum_;
+  int Maximum_;
+};
+
+// Stands for a pin that the layout names but that does not exist yet: records the links asked of it
+// and hands them over when the real pin appears (ResolvePlaceholders). At run time no real pin links
+// to it (it reports design mode), so a link between two pins of a layout is made when the second
+// of its ends is read.
+class TLkUnloadedPin : public TLkBasicPin {
+public:
+  PUBLISHED_CLASS_INFO
+
+  struct TRequest {
+    TLkBasicPin* Peer;
+    TLkBasicPin* AfterPin;
+  };
+
+  // Made through LkPlaceholders::Create, which registers (and owns) it.
+  TLkUnloadedPin(std::string identPath, std::string displayPath, TComponent* root, TLkPinKind kind, bool designing);
+  ~TLkUnloadedPin() override;
+
+  TLkPinKind GetKind() const override { return Kind; }
+  bool IsDesigning() const override { return true; }
+  std::string GetDisplayPath(bool withRoot) override;
+  std::string GetIdentPath(bool withRoot) override;
+  bool CanLinkTo(TLkBasicPin*) override { return true; }
+  // Records the request; a source peer also gets the placeholder as a sink, a sink peer takes it
+  // as its source.
+  bool ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) override;
+  bool AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) override { return ConnectAfter(pin, afterPin); }
+  void RemoveLink(TLkBasicPin* pin, bool keepPlaceholder) override;
+  void Released() override;
+  void UnlinkAll() override;
+  int GetLinkCount() override { return static_cast<int>(Requests_.size()); }
+  TLkBasicPin* GetLinkedPin(int index) override;
+  TLkBasicPin* GetLinkAfterPin(int index) override;
+  bool IsLinkedTo(TLkBasicPin* pin) override;
+  void PinDestroying(TLkBasicPin* pin) override;
+  void PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) override;
+
+  const std::vector<TRequest>& Requests() const { return Requests_; }
+  TComponent* RootComponent() const { return Root_; }
+  bool WasDesigning() const { return Designing; }
+  // A kept placeholder does not free itself; clearing the flag lets it go when it is unused.
+  void SetKept(bool kept);
+  // Held by a pin list, which frees it.
+  void SetPending(bool pending) { Pending = pending; }
+
+private:
+  std::string IdentPath;
+  std::string DisplayPath;
+  TComponent* Root_;
+  TLkPinKind Kind;
+  bool Designing;
+  std::vector<TRequest> Requests_;
+  bool Kept = false;
+  bool Pending = false;
+  bool InRelease = false;
+};
+
+// The placeholders, owned by the registry until they are resolved or released.
+namespace LkPlaceholders {
+TLkUnloadedPin* Create(const std::string& identPath, const std::string& displayPath, TComponent* root, TLkPinKind kind);
+// Frees a placeholder now (it leaves the registry).
+void Free(TLkUnloadedPin* placeholder);
+// Links the placeholder to `pin` by replaying what was asked of it (last request first), tells
+// every pin that `pin` replaces it, and frees it.
+void ResolveOnto(TLkUnloadedPin* placeholder, TLkBasicPin& pin);
+std::vector<TLkUnloadedPin*> All();
+}  // namespace LkPlaceholders
+
+// Path operations.
+namespace LkPaths {
+// `path` with its root part `loadedRoot` replaced by `currentRoot`.
+std::string ReplaceRoot(const std::string& path, const std::string& loadedRoot, const std::string& currentRoot);
+// The pin that `identPath` (else `displayPath`) names, seen from `readerRoot`; none when none does.
+TLkBasicPin* Find(TComponent* readerRoot, const std::string& identPath, const std::string& displayPath);
+// The same, making a placeholder of `kind` when no pin is found.
+TLkBasicPin* FindOrCreate(TComponent* readerRoot, const std::string& identPath, const std::string& displayPath,
+                          TLkPinKind kind);
+// Whether `pin`'s identifier paths name `identPath`, as step one of Find decides.
+bool IdentMatches(TLkBasicPin& pin, TComponent* readerRoot, const std::string& identPath);
+}  // namespace LkPaths
 
 // The process-wide registry of all pins, in the order they were created.
 namespace LkPinRegistry {

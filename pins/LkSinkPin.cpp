@@ -7,8 +7,6 @@
 
 namespace {
 
-bool OwnedByConverter(const TLkBasicPin* pin) { return dynamic_cast<TLkFormatConverter*>(pin->GetOwner()); }
-
 // What a sink takes from a delivering pin: the type that pin chose for the link when the sink
 // supports it, else the last type the pin offers that the sink supports.
 TGUID ChooseAgainst(const TLkBasicPin& sink, const TLkPin& delivering, const TGUID& chosen) {
@@ -49,8 +47,7 @@ bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   }
   if (!CanLinkTo(pin)) return false;
   if (source) DropLink();
-  if (pin->GetKind() == TLkPinKind::Source) {
-    auto* newSource = static_cast<TLkSourcePin*>(pin);
+  if (auto* newSource = dynamic_cast<TLkSourcePin*>(pin)) {
     {
       TLkLockSection write = WriteLock();
       Source_ = Immediate_ = newSource;
@@ -82,10 +79,8 @@ bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 }
 
 bool TLkSinkPin::CanLinkTo(TLkBasicPin* peer) {
-  if (!peer || peer == this) return false;
-  // Both ends at design time or both at run time, unless a converter is one of them.
-  if (!OwnedByConverter(this) && !OwnedByConverter(peer) && IsDesigning() != peer->IsDesigning()) return false;
-  if (peer->GetKind() != TLkPinKind::Source) return false;
+  if (!peer || peer == this || !ModesAllowLink(*this, *peer)) return false;
+  if (dynamic_cast<TLkUnloadedPin*>(peer)) return true;
   auto* source = dynamic_cast<TLkSourcePin*>(peer);
   if (!source) return false;
   const TGUID type = source->FindLinkType(this, true, true).Type;

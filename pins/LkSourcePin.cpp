@@ -71,8 +71,10 @@ bool TLkSourcePin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 }
 
 bool TLkSourcePin::CanLinkTo(TLkBasicPin* peer) {
-  // The sink decides; two sources never link.
-  return peer && peer->GetKind() != TLkPinKind::Source && peer->CanLinkTo(this);
+  if (!peer) return false;
+  if (dynamic_cast<TLkUnloadedPin*>(peer)) return ModesAllowLink(*this, *peer);
+  // Otherwise the sink decides; two sources never link.
+  return peer->GetKind() != TLkPinKind::Source && peer->CanLinkTo(this);
 }
 
 bool TLkSourcePin::CanOrderAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {

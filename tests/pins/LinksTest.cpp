@@ -106,6 +106,22 @@ TEST_F(Links, AfterPinsMustLeadToAnEntryWithoutComingBack) {
   EXPECT_FALSE(source.CanOrderAfter(&first, &third));
 }
 
+TEST_F(Links, AnAfterPinWalkEndsEvenOnAStoredCycle) {
+  TOwned a = Make(), b = Make();
+  TTestSource& source = a->AddSource({TypeA});
+  TTestSink& x = b->AddSink({TypeA});
+  TTestSink& y = b->AddSink({TypeA});
+  TTestSink& p = b->AddSink({TypeA});
+  TTestSink& z = b->AddSink({TypeA});
+  ASSERT_TRUE(source.Connect(&y));
+  ASSERT_TRUE(source.ConnectAfter(&p, &y));
+  ASSERT_TRUE(source.ConnectAfter(&x, &p));
+  // y replaced by x in the after-pins: now x waits for p and p for x.
+  source.PinReplaced(&y, &x);
+  ASSERT_EQ(source.GetAfterPin(&p), &x);
+  EXPECT_FALSE(source.CanOrderAfter(&z, &x));
+}
+
 TEST_F(Links, PinsAtDesignTimeAndAtRunTimeDoNotLink) {
   TOwned a = Make(), b = Make();
   TTestSource& source = a->AddSource({TypeA});

@@ -1,0 +1,24 @@
+#pragma once
+
+// How links name their peers in a layout: an identifier path when both paths of the peer are
+// equal, else a list (identifier path, 'display path'); an after-pin's identifier path joins them.
+
+#include <string>
+
+class TLayoutReader;
+class TLayoutWriter;
+class TLkBasicPin;
+
+struct TLkPathRef {
+  std::string Ident;
+  std::string Display;
+  std::string AfterIdent;  // empty when the link has no after-pin
+};
+
+// A sink's reference to its source: ident | (ident 'display') | ((ident | (ident 'display')) after).
+TLkPathRef ReadSourceRef(TLayoutReader& reader);
+void WriteSourceRef(TLayoutWriter& writer, TLkBasicPin& source, TLkBasicPin* afterPin);
+
+// A source's reference to one sink: ident | (ident [after] 'display') | (ident after).
+TLkPathRef ReadSinkRef(TLayoutReader& reader);
+void WriteSinkRef(TLayoutWriter& writer, TLkBasicPin& sink, TLkBasicPin* afterPin);

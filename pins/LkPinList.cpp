@@ -1,0 +1,376 @@
+#include "pins/LkLinkRefs.h"
+#include "pins/LkPins.h"
+#include "pins/LkWatchers.h"
+#include "platform/LayoutReader.h"
+#include "platform/LayoutWriter.h"
+#include "platform/Published.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// The property path of `list` in its owner: the published object-valued properties searched depth
+// first, sub-objects once each.
+bool FindListPath(const TPersistent& object, const TLkPinList& list, const std::string& prefix,
+                  std::set<const TPersistent*>& seen, std::string& path) {
+  bool found = false;
+  object.ClassInfo().ForEachProperty([&](const TPropertyInfo& property) {
+    if (found || property.Kind() != TPropertyKind::Object) return;
+    TPersistent* value = static_cast<const TObjectPropertyInfo&>(property).Object(object);
+    if (value == &list) {
+      path = prefix + property.Name();
+      found = true;
+    } else if (value && !dynamic_cast<TComponent*>(value) && !dynamic_cast<TLkPinList*>(value) &&
+               seen.insert(value).second) {
+      found = FindListPath(*value, list, prefix + property.Name() + ".", seen, path);
+    }
+  });
+  return found;
+}
+
+std::string ListPath(const TLkPinList& list) {
+  if (!list.Owner()) return {};
+  std::set<const TPersistent*> seen;
+  std::string path;
+  FindListPath(*list.Owner(), list, "", seen, path);
+  return path;
+}
+
+std::string RootName(const TComponent* owner) {
+  return owner ? const_cast<TComponent*>(owner)->Root()->Name() : std::string();
+}
+
+}  // namespace
+
+const TClassInfo& TLkPinList::StaticClassInfo() {
+  return DefineClass<TLkPinList, TLkObject>("TLkPinList", [](TPublished<TLkPinList>& p) {
+    // Always stored: the number of pins comes before their links.
+    p.Integer("Count", [](const TLkPinList& list) { return const_cast<TLkPinList&>(list).GetCount(); },
+              &TLkPinList::SetCount);
+  });
+}
+
+TLkPinList::TLkPinList(TComponent* owner, bool ownsPins, ILkLock* componentLock)
+    : TLkObject(componentLock), Owner_(owner), OwnsPins_(ownsPins) {
+  LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinListCreated(this); });
+}
+
+TLkPinList::~TLkPinList() {
+  LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinListDestroying(this); });
+  Clear();
+}
+
+void TLkPinList::Changed() {
+  LastIndicatedCount_ = -1;
+  LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinListChanged(this); });
+}
+
+void TLkPinList::PurgePlaceholders() {
+  if (PlaceholderCount == 0 || Busy || !Owner_ || Owner_->IsDesigning() || Owner_->IsLoading()) return;
+  Busy = true;
+  for (int i = EntryCount() - 1; i >= 0 && PlaceholderCount > 0; --i)
+    if (dynamic_cast<TLkUnloadedPin*>(EntryPin(i))) Delete(i);
+  Busy = false;
+}
+
+int TLkPinList::GetCount() {
+  PurgePlaceholders();
+  TLkLockSection read = ReadLock();
+  return EntryCount() - PlaceholderCount;
+}
+
+void TLkPinList::SetCount(int) {}
+
+TLkBasicPin* TLkPinList::GetPin(int index) {
+  PurgePlaceholders();
+  TLkLockSection read = ReadLock();
+  if (index < 0 || index >= EntryCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return EntryPin(index);
+}
+
+std::string TLkPinList::GetPinName(int index) {
+  TLkLockSection read = ReadLock();
+  if (index >= 0 && index < EntryCount() && !Entries[static_cast<size_t>(index)].Name.empty())
+    return Entries[static_cast<size_t>(index)].Name;
+  return DefaultName(index);
+}
+
+void TLkPinList::SetPinName(int index, const std::string& name) {
+  TLkBasicPin* pin;
+  {
+    TLkLockSection write = WriteLock();
+    if (index < 0 || index >= EntryCount()) return;
+    const std::string stored = name == DefaultName(index) ? std::string() : name;
+    TEntry& entry = Entries[static_cast<size_t>(index)];
+    if (entry.Name == stored) return;
+    entry.Name = stored;
+    pin = entry.Pin;
+    LastIndicatedCount_ = -1;
+  }
+  LkWatchers::Tell([pin](ILkWatcher& watcher) { watcher.PinChanged(pin); });
+}
+
+int TLkPinList::IndexOf(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  const auto found = std::find_if(Entries.begin(), Entries.end(), [pin](const TEntry& e) { return e.Pin == pin; });
+  return found == Entries.end() ? -1 : static_cast<int>(found - Entries.begin());
+}
+
+void TLkPinList::Add(TLkBasicPin* pin) {
+  AddNamed(pin, {});
+  LkWatchers::Tell([pin](ILkWatcher& watcher) { watcher.PinChanged(pin); });
+}
+
+void TLkPinList::AddNamed(TLkBasicPin* pin, const std::string& name) {
+  if (!pin) return;
+  TLkLockSection write = WriteLock();
+  if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) {
+    placeholder->SetPending(true);
+    ++PlaceholderCount;
+    Entries.push_back({name, pin});
+  } else if (PlaceholderCount > 0) {
+    // The first placeholder's place, so that the pin gets the index its links were stored under.
+    const auto slot = std::find_if(Entries.begin(), Entries.end(),
+                                   [](const TEntry& e) { return dynamic_cast<TLkUnloadedPin*>(e.Pin) != nullptr; });
+    auto* placeholder = static_cast<TLkUnloadedPin*>(slot->Pin);
+    *slot = {name, pin};
+    --PlaceholderCount;
+    placeholder->SetPending(false);
+    LkPlaceholders::ResolveOnto(placeholder, *pin);
+  } else {
+    Entries.push_back({name, pin});
+  }
+  if (pin->GetOwner() && pin->GetOwner() == Owner_) {
+    pin->SetOwningList(this);
+    LkWatchers::Tell([pin](ILkWatcher& watcher) { watcher.PinChanged(pin); });
+  }
+  Changed();
+  const int last = EntryCount() - 1;
+  LkWatchers::Tell([this, pin, last](ILkWatcher& watcher) { watcher.PinAdded(this, pin, last); });
+}
+
+void TLkPinList::RemoveEntry(int index) {
+  TLkBasicPin* pin = EntryPin(index);
+  Entries.erase(Entries.begin() + index);
+  if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) {
+    --PlaceholderCount;
+    placeholder->SetPending(false);
+    LkPlaceholders::Free(placeholder);
+  } else if (OwnsPins_) {
+    TLkBasicPin::Free(pin);
+  } else {
+    if (pin->OwningList() == this) pin->SetOwningList(nullptr);
+    LkWatchers::Tell([pin](ILkWatcher& watcher) { watcher.PinChanged(pin); });
+  }
+}
+
+void TLkPinList::Delete(int index) {
+  TLkLockSection write = WriteLock();
+  if (index < 0 || index >= EntryCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  // The watchers hear of the pin while it still exists; then it leaves the list, then it goes.
+  TLkBasicPin* pin = EntryPin(index);
+  LkWatchers::Tell([this, pin, index](ILkWatcher& watcher) { watcher.PinRemoved(this, pin, index); });
+  RemoveEntry(index);
+  Changed();
+}
+
+void TLkPinList::Remove(TLkBasicPin* pin) {
+  TLkLockSection write = WriteLock();
+  for (int i = EntryCount() - 1; i >= 0; --i)
+    if (EntryPin(i) == pin) Delete(i);
+}
+
+void TLkPinList::Exchange(int first, int second) {
+  TLkLockSection write = WriteLock();
+  if (first < 0 || second < 0 || first >= EntryCount() || second >= EntryCount())
+    throw EListError("List index out of bounds (" + std::to_string(std::max(first, second)) + ")");
+  TLkBasicPin* a = EntryPin(first);
+  TLkBasicPin* b = EntryPin(second);
+  LkWatchers::Tell([&](ILkWatcher& watcher) { watcher.PinsSwapped(this, a, first, b, second); });
+  std::swap(Entries[static_cast<size_t>(first)], Entries[static_cast<size_t>(second)]);
+  Changed();
+}
+
+void TLkPinList::Clear() {
+  TLkLockSection write = WriteLock();
+  Busy = true;
+  while (EntryCount() > 0) RemoveEntry(EntryCount() - 1);
+  Busy = false;
+  Changed();
+}
+
+bool TLkPinList::PinsStored() {
+  TLkLockSection read = ReadLock();
+  return std::any_of(Entries.begin(), Entries.end(), [](const TEntry& e) { return e.Pin->IsLinked(); });
+}
+
+void TLkPinList::DefineProperties(TFiler& filer) {
+  TLkObject::DefineProperties(filer);
+  filer.DefineProperty(
+      "Form", [this](TLayoutReader& reader) { LoadedRootName_ = reader.ReadIdent(); },
+      [this](TLayoutWriter& writer) { writer.WriteIdent(RootName(Owner_)); }, true);
+  filer.DefineProperty(
+      "Pins", [this](TLayoutReader& reader) { ReadPins(reader); },
+      [this](TLayoutWriter& writer) { WritePins(writer); }, PinsStored());
+  // Older layouts may say whether the list owned its pins; the class says that now.
+  filer.DefineProperty(
+      "PinsOwner", [](TLayoutReader& reader) { reader.ReadBoolean(); }, [](TLayoutWriter&) {}, false);
+}
+
+void TLkPinList::WritePins(TLayoutWriter& writer) {
+  std::vector<TLkBasicPin*> pins;
+  {
+    TLkLockSection read = ReadLock();
+    for (const TEntry& entry : Entries) pins.push_back(entry.Pin);
+  }
+  writer.WriteListBegin();
+  for (TLkBasicPin* pin : pins) {
+    if (auto* sink = dynamic_cast<TLkSinkPin*>(pin); sink && sink->GetSource()) {
+      sink->WriteLinks(writer);
+    } else if (auto* source = dynamic_cast<TLkSourcePin*>(pin); source && source->GetSinkCount() > 0) {
+      writer.WriteIdent("Sinks");
+      source->WriteLinks(writer);
+    } else {
+      writer.WriteIdent("nil");
+    }
+  }
+  writer.WriteListEnd();
+}
+
+void TLkPinList::ReadPins(TLayoutReader& reader) {
+  reader.ReadListBegin();
+  for (int index = 0; !reader.EndOfList(); ++index) {
+    if (reader.NextValue() == TValueKind::List) {
+      const TLkPathRef ref = ReadSourceRef(reader);
+      LinkItem(index, TLkPinKind::Sink, ref, TLkPinKind::Source, reader);
+      continue;
+    }
+    const std::string word = reader.ReadIdent();
+    if (word == "nil") continue;
+    if (word == "Sinks") {
+      reader.ReadListBegin();
+      while (!reader.EndOfList()) LinkItem(index, TLkPinKind::Source, ReadSinkRef(reader), TLkPinKind::Sink, reader);
+      reader.ReadListEnd();
+    } else {
+      LinkItem(index, TLkPinKind::Sink, {word, word, {}}, TLkPinKind::Source, reader);
+    }
+  }
+  reader.ReadListEnd();
+}
+
+void TLkPinList::LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
+                          TLayoutReader& reader) {
+  TComponent* root = reader.Root();
+  const std::string rootName = RootName(Owner_);
+  auto reroot = [&](const std::string& path) { return LkPaths::ReplaceRoot(path, LoadedRootName_, rootName); };
+  if (index < EntryCount()) {
+    ResolvePinPlaceholders(EntryPin(index));
+  } else {
+    const std::string prefix = rootName + "." + (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin";
+    while (EntryCount() <= index) {
+      const std::string path = prefix + std::to_string(EntryCount());
+      TLkBasicPin* pin = LkPaths::Find(root, path, path);
+      AddNamed(pin ? pin : LkPlaceholders::Create(path, path, root, ownKind), {});
+    }
+  }
+  TLkBasicPin* peer = LkPaths::FindOrCreate(root, reroot(ref.Ident), reroot(ref.Display), peerKind);
+  TLkBasicPin* after = ref.AfterIdent.empty()
+                           ? nullptr
+                           : LkPaths::FindOrCreate(root, reroot(ref.AfterIdent), reroot(ref.AfterIdent), TLkPinKind::Sink);
+  EntryPin(index)->ConnectAfter(peer, after);
+}
+
+void TLkPinList::ResolvePinPlaceholders(TLkBasicPin* pin) {
+  if (!pin || dynamic_cast<TLkUnloadedPin*>(pin)) return;
+  const std::string ident = pin->GetIdentPath(false);
+  const std::string display = pin->GetDisplayPath(false);
+  for (TLkUnloadedPin* placeholder : LkPlaceholders::All()) {
+    if (placeholder->GetIdentPath(false) != ident && placeholder->GetDisplayPath(false) != display) continue;
+    LkPlaceholders::ResolveOnto(placeholder, *pin);
+    return;
+  }
+}
+
+const TClassInfo& TLkPinListOwner::StaticClassInfo() {
+  return DefineClass<TLkPinListOwner, TLkPinList>("TLkPinListOwner");
+}
+
+TLkPinListOwner::TLkPinListOwner(TComponent* owner, ILkLock* componentLock, int minimum, int maximum, TCreatePin create,
+                                 TDestroyPin destroy)
+    : TLkPinList(owner, true, componentLock),
+      Create(std::move(create)),
+      Destroy(std::move(destroy)),
+      Minimum_(std::max(minimum, 0)),
+      Maximum_(maximum) {
+  SetCount(Minimum_);
+}
+
+TLkPinListOwner::~TLkPinListOwner() {
+  Minimum_ = 0;
+  SetCount(0);
+}
+
+void TLkPinListOwner::SetCount(int count) {
+  TLkLockSection write = WriteLock();
+  count = std::min(std::max(count, Minimum_), Maximum_);
+  while (GetCount() > count) {
+    TLkBasicPin* last = GetPin(GetCount() - 1);
+    if (Destroy) Destroy(*this, last);
+    Remove(last);
+  }
+  while (Create && GetCount() < count) {
+    TLkBasicPin* pin = Create(*this);
+    if (!pin) break;  // a callback that makes no pin ends the growth
+    Add(pin);
+  }
+}
+
+void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
+  TComponent* root = reader.Root();
+  const std::string rootName = RootName(Owner());
+  auto find = [&](const TLkPathRef& ref, TLkPinKind kind) {
+    return LkPaths::FindOrCreate(root, LkPaths::ReplaceRoot(ref.Ident, LoadedRootName(), rootName),
+                                 LkPaths::ReplaceRoot(ref.Display, LoadedRootName(), rootName), kind);
+  };
+  auto findAfter = [&](const TLkPathRef& ref) -> TLkBasicPin* {
+    if (ref.AfterIdent.empty()) return nullptr;
+    const std::string path = LkPaths::ReplaceRoot(ref.AfterIdent, LoadedRootName(), rootName);
+    return LkPaths::FindOrCreate(root, path, path, TLkPinKind::Sink);
+  };
+  reader.ReadListBegin();
+  for (int used = 0; !reader.EndOfList(); ++used) {
+    // The next existing pin, else a new one; items past the maximum are read and ignored.
+    TLkBasicPin* pin = nullptr;
+    if (used < GetCount()) {
+      pin = GetPin(used);
+    } else if (Create && GetCount() < Maximum_) {
+      pin = Create(*this);
+      if (pin) Add(pin);
+    }
+    ResolvePinPlaceholders(pin);
+    auto* sink = dynamic_cast<TLkSinkPin*>(pin);
+    auto* source = dynamic_cast<TLkSourcePin*>(pin);
+    if (reader.NextValue() == TValueKind::List) {
+      const TLkPathRef ref = source ? ReadSinkRef(reader) : ReadSourceRef(reader);
+      if (sink) sink->ConnectAfter(find(ref, TLkPinKind::Source), findAfter(ref));
+      if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), findAfter(ref));
+      continue;
+    }
+    const std::string word = reader.ReadIdent();
+    if (word == "nil") continue;
+    if (word == "Sinks") {
+      reader.ReadListBegin();
+      while (!reader.EndOfList()) {
+        const TLkPathRef ref = ReadSinkRef(reader);
+        if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), findAfter(ref));
+      }
+      reader.ReadListEnd();
+    } else {
+      const TLkPathRef ref{word, word, {}};
+      if (sink) sink->ConnectAfter(find(ref, TLkPinKind::Source), nullptr);
+      if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), nullptr);
+    }
+  }
+  reader.ReadListEnd();
+}

@@ -1,0 +1,101 @@
+#include "pins/LkLinkRefs.h"
+#include "pins/LkPins.h"
+#include "platform/LayoutReader.h"
+#include "platform/LayoutWriter.h"
+
+void LkPlaceholders::ResolveOnto(TLkUnloadedPin* placeholder, TLkBasicPin& pin) {
+  placeholder->SetKept(true);
+  const std::vector<TLkUnloadedPin::TRequest> requests = placeholder->Requests();
+  for (auto it = requests.rbegin(); it != requests.rend(); ++it) pin.ConnectAfter(it->Peer, it->AfterPin);
+  {
+    std::lock_guard lock(LkPinRegistry::Lock());
+    for (TLkBasicPin* each : LkPinRegistry::Pins())
+      if (each != placeholder && LkPinRegistry::IsRegistered(each)) each->PinReplaced(placeholder, &pin);
+  }
+  LkPlaceholders::Free(placeholder);
+}
+
+void TLkBasicPin::ResolvePlaceholders() {
+  // Each round resolves one placeholder; every round frees one, so this ends.
+  for (;;) {
+    TLkUnloadedPin* found = nullptr;
+    try {
+      const std::string withRoot = GetDisplayPath(true);
+      const std::string withoutRoot = GetDisplayPath(false);
+      for (const std::string& wanted : {withRoot, withoutRoot}) {
+        for (TLkUnloadedPin* placeholder : LkPlaceholders::All())
+          if (LkPaths::IdentMatches(*placeholder, GetRoot(), wanted)) {
+            found = placeholder;
+            break;
+          }
+        if (found) break;
+      }
+    } catch (...) {
+      return;  // a path that cannot be computed ends the search
+    }
+    if (!found) return;
+    LkPlaceholders::ResolveOnto(found, *this);
+  }
+}
+
+void TLkBasicPin::DefineProperties(TFiler& filer) {
+  TLkPinObject::DefineProperties(filer);
+  const char* links = LinkPropertyName();
+  if (!links) return;
+  const bool stored = IsStored();
+  filer.DefineProperty(
+      "Form", [this](TLayoutReader& reader) { SetLoadedRootName(reader.ReadIdent()); },
+      [this](TLayoutWriter& writer) { writer.WriteIdent(GetRootName()); }, stored);
+  filer.DefineProperty(
+      links, [this](TLayoutReader& reader) { ReadLinks(reader); },
+      [this](TLayoutWriter& writer) { WriteLinks(writer); }, stored);
+}
+
+void TLkBasicPin::ReadLinks(TLayoutReader& reader) { reader.SkipValue(); }
+
+void TLkBasicPin::WriteLinks(TLayoutWriter& writer) { writer.WriteIdent("nil"); }
+
+void TLkSinkPin::ReadLinks(TLayoutReader& reader) {
+  ResolvePlaceholders();
+  const TLkPathRef ref = ReadSourceRef(reader);
+  TComponent* root = reader.Root();
+  TLkBasicPin* source = LkPaths::FindOrCreate(root, Reroot(ref.Ident), Reroot(ref.Display), TLkPinKind::Source);
+  TLkBasicPin* after = ref.AfterIdent.empty()
+                           ? nullptr
+                           : LkPaths::FindOrCreate(root, Reroot(ref.AfterIdent), Reroot(ref.AfterIdent), TLkPinKind::Sink);
+  ConnectAfter(source, after);
+}
+
+void TLkSinkPin::WriteLinks(TLayoutWriter& writer) {
+  TLkBasicPin* source = GetSource();
+  WriteSourceRef(writer, *source, source->GetAfterPin(this));
+}
+
+void TLkSourcePin::ReadLinks(TLayoutReader& reader) {
+  ResolvePlaceholders();
+  reader.ReadListBegin();
+  while (!reader.EndOfList()) ReadSinkItem(reader);
+  reader.ReadListEnd();
+}
+
+void TLkSourcePin::ReadSinkItem(TLayoutReader& reader) {
+  const TLkPathRef ref = ReadSinkRef(reader);
+  TComponent* root = reader.Root();
+  TLkBasicPin* sink = LkPaths::FindOrCreate(root, Reroot(ref.Ident), Reroot(ref.Display), TLkPinKind::Sink);
+  TLkBasicPin* after = ref.AfterIdent.empty()
+                           ? nullptr
+                           : LkPaths::FindOrCreate(root, Reroot(ref.AfterIdent), Reroot(ref.AfterIdent), TLkPinKind::Sink);
+  // A stored after-pin chain that comes back to the sink is refused here like any other cycle.
+  ConnectAfter(sink, after);
+}
+
+void TLkSourcePin::WriteLinks(TLayoutWriter& writer) {
+  std::vector<std::pair<TLkBasicPin*, TLkBasicPin*>> sinks;
+  {
+    TLkLockSection read = ReadLock();
+    for (const TLkSinkEntry& entry : Entries) sinks.emplace_back(entry.Sink, entry.AfterPin);
+  }
+  writer.WriteListBegin();
+  for (const auto& [sink, after] : sinks) WriteSinkRef(writer, *sink, after);
+  writer.WriteListEnd();
+}

@@ -1,0 +1,110 @@
+#include "pins/LkPins.h"
+
+#include "platform/Published.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string DropFirstComponent(const std::string& path) {
+  const size_t dot = path.find('.');
+  return dot == std::string::npos ? std::string() : path.substr(dot + 1);
+}
+
+}  // namespace
+
+const TClassInfo& TLkUnloadedPin::StaticClassInfo() {
+  return DefineClass<TLkUnloadedPin, TLkBasicPin>("TLkUnloadedPin");
+}
+
+TLkUnloadedPin::TLkUnloadedPin(std::string identPath, std::string displayPath, TComponent* root, TLkPinKind kind,
+                               bool designing)
+    : TLkBasicPin(nullptr, nullptr),
+      IdentPath(std::move(identPath)),
+      DisplayPath(std::move(displayPath)),
+      Root_(root),
+      Kind(kind),
+      Designing(designing) {}
+
+TLkUnloadedPin::~TLkUnloadedPin() { BeforeDestruction(); }
+
+std::string TLkUnloadedPin::GetDisplayPath(bool withRoot) { return withRoot ? DisplayPath : DropFirstComponent(IdentPath); }
+
+std::string TLkUnloadedPin::GetIdentPath(bool withRoot) { return withRoot ? IdentPath : DropFirstComponent(IdentPath); }
+
+bool TLkUnloadedPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
+  if (!pin || pin == this) return false;
+  {
+    TLkLockSection write = WriteLock();
+    const auto known = std::find_if(Requests_.begin(), Requests_.end(), [pin](const TRequest& r) { return r.Peer == pin; });
+    if (known != Requests_.end()) known->AfterPin = afterPin;
+    else Requests_.push_back({pin, afterPin});
+  }
+  if (auto* source = dynamic_cast<TLkSourcePin*>(pin)) {
+    TLkLockSection sourceLock = source->WriteLock();
+    if (!source->FindEntry(this)) source->AddSinkEntry(this, afterPin);
+  } else if (auto* sink = dynamic_cast<TLkSinkPin*>(pin)) {
+    if (sink->GetSource() != this) {
+      sink->DropLink();
+      TLkLockSection sinkLock = sink->WriteLock();
+      sink->Source_ = sink->Immediate_ = this;
+    }
+  }
+  return true;
+}
+
+void TLkUnloadedPin::RemoveLink(TLkBasicPin* pin, bool) {
+  TLkLockSection write = WriteLock();
+  std::erase_if(Requests_, [pin](const TRequest& r) { return r.Peer == pin; });
+}
+
+void TLkUnloadedPin::UnlinkAll() {
+  // The peers forget this placeholder when they hear it is destroyed.
+  TLkLockSection write = WriteLock();
+  Requests_.clear();
+}
+
+void TLkUnloadedPin::Released() {
+  if (InRelease || Kept || Pending || DestructionBegun() || !Requests_.empty()) return;
+  InRelease = true;
+  LkPlaceholders::Free(this);  // this object is gone now
+}
+
+void TLkUnloadedPin::SetKept(bool kept) {
+  Kept = kept;
+  if (!kept) Released();
+}
+
+TLkBasicPin* TLkUnloadedPin::GetLinkedPin(int index) {
+  TLkLockSection read = ReadLock();
+  return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].Peer : nullptr;
+}
+
+TLkBasicPin* TLkUnloadedPin::GetLinkAfterPin(int index) {
+  TLkLockSection read = ReadLock();
+  return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].AfterPin
+                                                                   : nullptr;
+}
+
+bool TLkUnloadedPin::IsLinkedTo(TLkBasicPin* pin) {
+  TLkLockSection read = ReadLock();
+  return std::any_of(Requests_.begin(), Requests_.end(), [pin](const TRequest& r) { return r.Peer == pin; });
+}
+
+void TLkUnloadedPin::PinDestroying(TLkBasicPin* pin) {
+  {
+    TLkLockSection write = WriteLock();
+    std::erase_if(Requests_, [pin](const TRequest& r) { return r.Peer == pin; });
+    for (TRequest& request : Requests_)
+      if (request.AfterPin == pin) request.AfterPin = nullptr;
+  }
+  TLkBasicPin::PinDestroying(pin);
+}
+
+void TLkUnloadedPin::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
+  TLkLockSection write = WriteLock();
+  for (TRequest& request : Requests_) {
+    if (request.Peer == oldPin) request.Peer = newPin;
+    if (request.AfterPin == oldPin) request.AfterPin = newPin;
+  }
+}
