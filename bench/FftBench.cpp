@@ -22,6 +22,15 @@ std::vector<double> RandomSamples(std::size_t count) {
   return samples;
 }
 
+// Times one FFTW plan, then destroys it.
+void TimePlan(benchmark::State& state, fftw_plan plan) {
+  for (auto _ : state) {
+    fftw_execute(plan);
+    benchmark::ClobberMemory();
+  }
+  fftw_destroy_plan(plan);
+}
+
 // Real forward: FFTW's r2c, our transform through the primitive table (what callers run), and
 // each of our kernel sets the processor supports.
 void FftwRealForward(benchmark::State& state, int order) {
@@ -31,11 +40,7 @@ void FftwRealForward(benchmark::State& state, int order) {
   const fftw_plan plan = fftw_plan_dft_r2c_1d(n, in, out, FFTW_MEASURE);
   const std::vector<double> samples = RandomSamples(n);
   std::copy(samples.begin(), samples.end(), in);
-  for (auto _ : state) {
-    fftw_execute(plan);
-    benchmark::ClobberMemory();
-  }
-  fftw_destroy_plan(plan);
+  TimePlan(state, plan);
   fftw_free(out);
   fftw_free(in);
 }
@@ -65,11 +70,7 @@ void FftwComplexForward(benchmark::State& state, int order) {
   const fftw_plan plan = fftw_plan_dft_1d(n, in, out, FFTW_FORWARD, FFTW_MEASURE);
   const std::vector<double> samples = RandomSamples(2 * n);
   std::copy(samples.begin(), samples.end(), &in[0][0]);
-  for (auto _ : state) {
-    fftw_execute(plan);
-    benchmark::ClobberMemory();
-  }
-  fftw_destroy_plan(plan);
+  TimePlan(state, plan);
   fftw_free(out);
   fftw_free(in);
 }

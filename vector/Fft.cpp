@@ -31,11 +31,15 @@ IppStatus Free(Spec* pFFTSpec, std::uint32_t kind) {
   return StsNoError;
 }
 
-// The checks of every transform, in their order: the pointers, then the record's kind.
-template <typename Spec>
-IppStatus CheckTransform(const void* pSrc, const void* pDst, const Spec* pFFTSpec, std::uint32_t kind) {
+// Checks a transform's arguments, in their order (the pointers, then the record's kind), and runs
+// it with the record's own kernel set.
+template <typename Spec, typename Element, typename Transform>
+IppStatus Run(Transform transform, const Element* pSrc, Element* pDst, const Spec* pFFTSpec, std::uint32_t kind) {
   if (!pSrc || !pDst || !pFFTSpec) return StsNullPointer;
-  return RecordOf(pFFTSpec)->Kind == kind ? StsNoError : StsContextMatch;
+  const TFftRecord& record = *RecordOf(pFFTSpec);
+  if (record.Kind != kind) return StsContextMatch;
+  transform(record, *record.Kernels, pSrc, pDst);
+  return StsNoError;
 }
 
 }  // namespace
@@ -47,17 +51,11 @@ IppStatus ippsFFTInitAlloc_R_64f(IppsFFTSpec_R_64f** ppFFTSpec, int order, int f
 IppStatus ippsFFTFree_R_64f(IppsFFTSpec_R_64f* pFFTSpec) { return Free(pFFTSpec, RealFftKind); }
 
 IppStatus ippsFFTFwd_RToCCS_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTSpec_R_64f* pFFTSpec, Ipp8u*) {
-  if (IppStatus status = CheckTransform(pSrc, pDst, pFFTSpec, RealFftKind)) return status;
-  const TFftRecord& record = *RecordOf(pFFTSpec);
-  ForwardReal(record, *record.Kernels, pSrc, pDst);
-  return StsNoError;
+  return Run(ForwardReal, pSrc, pDst, pFFTSpec, RealFftKind);
 }
 
 IppStatus ippsFFTInv_CCSToR_64f(const Ipp64f* pSrc, Ipp64f* pDst, const IppsFFTSpec_R_64f* pFFTSpec, Ipp8u*) {
-  if (IppStatus status = CheckTransform(pSrc, pDst, pFFTSpec, RealFftKind)) return status;
-  const TFftRecord& record = *RecordOf(pFFTSpec);
-  InverseReal(record, *record.Kernels, pSrc, pDst);
-  return StsNoError;
+  return Run(InverseReal, pSrc, pDst, pFFTSpec, RealFftKind);
 }
 
 IppStatus ippsFFTInitAlloc_C_64fc(IppsFFTSpec_C_64fc** ppFFTSpec, int order, int flag, IppHintAlgorithm) {
@@ -67,17 +65,11 @@ IppStatus ippsFFTInitAlloc_C_64fc(IppsFFTSpec_C_64fc** ppFFTSpec, int order, int
 IppStatus ippsFFTFree_C_64fc(IppsFFTSpec_C_64fc* pFFTSpec) { return Free(pFFTSpec, ComplexFftKind); }
 
 IppStatus ippsFFTFwd_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, const IppsFFTSpec_C_64fc* pFFTSpec, Ipp8u*) {
-  if (IppStatus status = CheckTransform(pSrc, pDst, pFFTSpec, ComplexFftKind)) return status;
-  const TFftRecord& record = *RecordOf(pFFTSpec);
-  ForwardComplex(record, *record.Kernels, pSrc, pDst);
-  return StsNoError;
+  return Run(ForwardComplex, pSrc, pDst, pFFTSpec, ComplexFftKind);
 }
 
 IppStatus ippsFFTInv_CToC_64fc(const Ipp64fc* pSrc, Ipp64fc* pDst, const IppsFFTSpec_C_64fc* pFFTSpec, Ipp8u*) {
-  if (IppStatus status = CheckTransform(pSrc, pDst, pFFTSpec, ComplexFftKind)) return status;
-  const TFftRecord& record = *RecordOf(pFFTSpec);
-  InverseComplex(record, *record.Kernels, pSrc, pDst);
-  return StsNoError;
+  return Run(InverseComplex, pSrc, pDst, pFFTSpec, ComplexFftKind);
 }
 
 IppStatus ippsConjCcs_64fc_I(Ipp64fc* pSrcDst, int len) {

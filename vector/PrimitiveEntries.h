@@ -5,29 +5,21 @@
 namespace Primitives {
 namespace [[gnu::visibility("hidden")]] Own {
 
-// Calls visit(name, entry, own implementation) for every entry of a group, in binding order.
+// ForEachEntry(group, visit) calls visit(name, entry, own implementation) for every entry of the
+// group, in binding order.
 #define NOTECHANNELS_VISIT_ENTRY(name) visit(#name, group.name, &Own::name);
+#define NOTECHANNELS_FOR_EACH_ENTRY(Group, LIST)   \
+  template <typename Visit>                        \
+  void ForEachEntry(Group& group, Visit&& visit) { \
+    LIST(NOTECHANNELS_VISIT_ENTRY)                 \
+  }
 
-template <typename Visit>
-void ForEachEntry(TBufferPrimitives& group, Visit&& visit) {
-  NOTECHANNELS_BUFFER_PRIMITIVES(NOTECHANNELS_VISIT_ENTRY)
-}
+NOTECHANNELS_FOR_EACH_ENTRY(TBufferPrimitives, NOTECHANNELS_BUFFER_PRIMITIVES)
+NOTECHANNELS_FOR_EACH_ENTRY(TAudioBufferPrimitives, NOTECHANNELS_AUDIO_BUFFER_PRIMITIVES)
+NOTECHANNELS_FOR_EACH_ENTRY(TAudioPrimitives, NOTECHANNELS_AUDIO_PRIMITIVES)
+NOTECHANNELS_FOR_EACH_ENTRY(TRampPrimitives, NOTECHANNELS_RAMP_PRIMITIVES)
 
-template <typename Visit>
-void ForEachEntry(TAudioBufferPrimitives& group, Visit&& visit) {
-  NOTECHANNELS_AUDIO_BUFFER_PRIMITIVES(NOTECHANNELS_VISIT_ENTRY)
-}
-
-template <typename Visit>
-void ForEachEntry(TAudioPrimitives& group, Visit&& visit) {
-  NOTECHANNELS_AUDIO_PRIMITIVES(NOTECHANNELS_VISIT_ENTRY)
-}
-
-template <typename Visit>
-void ForEachEntry(TRampPrimitives& group, Visit&& visit) {
-  NOTECHANNELS_RAMP_PRIMITIVES(NOTECHANNELS_VISIT_ENTRY)
-}
-
+#undef NOTECHANNELS_FOR_EACH_ENTRY
 #undef NOTECHANNELS_VISIT_ENTRY
 
 // Every group of the table in binding order.
