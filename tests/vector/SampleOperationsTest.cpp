@@ -43,9 +43,9 @@ TEST(Copy16sRegion, CopiesRowsWithByteSteps) {
   ASSERT_EQ(ippiCopy_16s_C1R(block.data(), 2, frames.data() + 1, 4, {1, 5}), StsNoError);
   EXPECT_EQ(frames, (std::vector<Ipp16s>{-1, 1, -1, 2, -1, 3, -1, 4, -1, 5}));
 
-  // Rows of 2 from a source with 3 per row into frames of 3 bytes: unaligned destination rows.
+  // Rows of 2 from a source with 3 per row into rows 5 bytes apart: unaligned destination rows.
   const std::vector<Ipp16s> rows = {1, 2, 0, 3, 4, 0};
-  std::vector<unsigned char> bytes(8, 0xEE);
+  std::vector<unsigned char> bytes(9, 0xEE);
   ASSERT_EQ(ippiCopy_16s_C1R(rows.data(), 6, reinterpret_cast<Ipp16s*>(bytes.data()), 5, {2, 2}), StsNoError);
   Ipp16s copied[4];
   std::memcpy(&copied[0], &bytes[0], 4);
