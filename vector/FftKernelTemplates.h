@@ -7,10 +7,10 @@
 #include <cstdint>
 
 // The FFT kernels written once over a vector type (see TVec128) and compiled by one translation
-// unit per instruction set. The loops of a leaf are unrolled whole, so that the leaf stays in
-// registers at any optimisation level that inlines. Everything here has internal linkage, and nothing calls out-of-line
+// unit per instruction set. Everything here has internal linkage, and nothing calls out-of-line
 // library code, so no function compiled for a newer instruction set can be shared with the
-// baseline by the linker.
+// baseline by the linker. The loops of a leaf are unrolled whole, so that the leaf stays in
+// registers at any optimisation level that inlines.
 namespace Primitives::Own {
 namespace {
 

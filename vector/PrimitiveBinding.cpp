@@ -3,7 +3,7 @@
 #include "vector/PrimitiveEntries.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <string_view>
 
 namespace Primitives {
@@ -11,16 +11,17 @@ namespace {
 
 // Entries that share a record: one member makes it, the others read it. Each family binds all
 // from the vendor or all from our own code, so that neither side is handed the other's record.
-constexpr std::array<std::array<std::string_view, 4>, 2> StatefulFamilies{{
+constexpr const char* StatefulFamilies[][4] = {
     {"ippsFFTInitAlloc_R_64f", "ippsFFTFree_R_64f", "ippsFFTFwd_RToCCS_64f", "ippsFFTInv_CCSToR_64f"},
     {"ippsFFTInitAlloc_C_64fc", "ippsFFTFree_C_64fc", "ippsFFTFwd_CToC_64fc", "ippsFFTInv_CToC_64fc"},
-}};
+};
 
 void* VendorEntry(const TVendorLibraries& libraries, const char* name) {
   for (const auto& family : StatefulFamilies) {
-    if (std::find(family.begin(), family.end(), name) == family.end()) continue;
-    for (std::string_view member : family)
-      if (!libraries.Export(std::string(member).c_str())) return nullptr;
+    if (std::none_of(std::begin(family), std::end(family), [name](std::string_view member) { return member == name; }))
+      continue;
+    if (!std::all_of(std::begin(family), std::end(family), [&](const char* member) { return libraries.Export(member); }))
+      return nullptr;
   }
   return libraries.Export(name);
 }

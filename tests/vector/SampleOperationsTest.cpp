@@ -74,6 +74,14 @@ TEST(Convert16s64f, MultipliesByTwoToTheMinusScaleExactlyRounded) {
       EXPECT_EQ(dst[i], std::ldexp(static_cast<double>(src[i]), exponent)) << src[i] << " scale " << scale;
     }
   }
+  // Halfway between two subnormals, the result rounds to the even one.
+  const Ipp16s halfways[] = {1, 3, 5};
+  Ipp64f rounded[3];
+  ASSERT_EQ(ippsConvert_16s64f_Sfs(halfways, rounded, 3, 1075), StsNoError);
+  const double smallest = std::ldexp(1.0, -1074);
+  EXPECT_EQ(rounded[0], 0.0);
+  EXPECT_EQ(rounded[1], 2 * smallest);
+  EXPECT_EQ(rounded[2], 2 * smallest);
 }
 
 TEST(Add64f, AddsIntoTheSecondVector) {
