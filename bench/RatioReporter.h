@@ -1,0 +1,22 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Benchmarks are named "<case>/<implementation>"; in each case one implementation is named
+// "<...> (reference)". Reports every run as the console does, then a table of each case's
+// times per iteration and their ratio to the reference measured in the same run. With
+// repetitions the table takes each benchmark's fastest repetition, the one least disturbed by
+// other work on the machine.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override;
+  void Finalize() override;
+
+private:
+  // Case, then implementation, in the order they ran: nanoseconds per iteration.
+  std::map<std::string, std::vector<std::pair<std::string, double>>> Cases;
+};

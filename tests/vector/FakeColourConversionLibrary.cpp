@@ -1,0 +1,5 @@
+// Stands in for the vendor's colour-conversion library.
+#include "FakeExport.h"
+
+FAKE_EXPORT(ippiCopy_16s_C1R)
+FAKE_EXPORT(ippiSet_8u_C4R)

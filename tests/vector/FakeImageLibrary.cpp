@@ -1,0 +1,7 @@
+// Stands in for the vendor's image library.
+#include "FakeExport.h"
+
+FAKE_EXPORT(ippiCopy_16s_C1R)
+
+// A signal-primitive name here is not the signal library's: it must be ignored.
+FAKE_EXPORT(ippsVectorRamp_16s)
