@@ -92,7 +92,7 @@ void TLkSourcePin::ReadSinkItem(TLayoutReader& reader) {
 void TLkSourcePin::WriteLinks(TLayoutWriter& writer) {
   std::vector<std::pair<TLkBasicPin*, TLkBasicPin*>> sinks;
   {
-    TLkLockSection read = ReadLock();
+    std::lock_guard guard(EntriesGuard);
     for (const TLkSinkEntry& entry : Entries) sinks.emplace_back(entry.Sink, entry.AfterPin);
   }
   writer.WriteListBegin();

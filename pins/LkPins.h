@@ -15,6 +15,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,9 @@ public:
   virtual void UnlinkAll() = 0;
   // Called after the pin's links changed.
   virtual void LinksChanged() {}
+  // Sends an operation: a source to its sinks, a sink upstream to its source. Returns the
+  // recipients' answer where there is one recipient, else 0.
+  virtual uint8_t Notify(TLkNotifyOperation& operation) = 0;
 
   virtual bool DirectlyDependsOn(TLkBasicPin* pin);
   virtual bool DependsOn(TLkBasicPin* pin);
@@ -270,6 +274,12 @@ public:
   bool IsLinkedThroughConverter(TLkBasicPin* pin) override;
   TGUID GetCurrentType() override;
 
+  // Sends to every sink, in the current order, on the calling thread; each handler runs to its end
+  // before the next sink is served. Raises ELkException when sends nest deeper than 200.
+  uint8_t Notify(TLkNotifyOperation& operation) override { return NotifyOne(nullptr, operation); }
+  // The same, to the entries of one sink only.
+  uint8_t NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation);
+
   // Declares that this output is computed from `sink`: linking the output back into it is refused.
   void AddDependency(TLkSinkPin* sink);
   // The inserted converters, oldest first.
@@ -309,7 +319,12 @@ private:
   void RemoveSinkEntry(TLkBasicPin* sink);
   TLkSinkEntry* FindEntry(TLkBasicPin* sink);
   void SetEntryType(TLkSinkEntry& entry, const TGUID& type);
+  // Recipients that asked to be served later drift back; after-pins always come after their pin.
+  void Reorder();
 
+  // The entries change only under EntriesGuard too, a plain mutex held for a few instructions and
+  // never while calling out; a send checks under it that an entry is still linked before calling.
+  std::mutex EntriesGuard;
   std::vector<TLkSinkEntry> Entries;
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> Converters;
   std::vector<TLkSinkPin*> DependsOnList;
@@ -347,6 +362,8 @@ public:
   TLkBasicPin* GetLinkAfterPin(int index) override;
   bool IsLinkedTo(TLkBasicPin* pin) override { return pin && pin == Source_; }
   bool IsLinkedThroughConverter(TLkBasicPin* pin) override;
+  // Sends upstream to the (logical) source through the sink's own handler for its type.
+  uint8_t Notify(TLkNotifyOperation& operation) override;
 
   void PinDestroying(TLkBasicPin* pin) override;
 
@@ -533,6 +550,7 @@ public:
   TLkBasicPin* GetLinkedPin(int index) override;
   TLkBasicPin* GetLinkAfterPin(int index) override;
   bool IsLinkedTo(TLkBasicPin* pin) override;
+  uint8_t Notify(TLkNotifyOperation&) override { return 0; }
   void PinDestroying(TLkBasicPin* pin) override;
   void PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) override;
 

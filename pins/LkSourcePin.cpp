@@ -44,17 +44,17 @@ TLkSourcePin::TLkSourcePin(TComponent* owner, ILkLock* componentLock) : TLkStrea
 TLkSourcePin::~TLkSourcePin() { BeforeDestruction(); }
 
 int TLkSourcePin::GetSinkCount() {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   return static_cast<int>(Entries.size());
 }
 
 TLkBasicPin* TLkSourcePin::GetSink(int index) {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   return index >= 0 && index < static_cast<int>(Entries.size()) ? Entries[static_cast<size_t>(index)].Sink : nullptr;
 }
 
 TLkBasicPin* TLkSourcePin::GetLinkAfterPin(int index) {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   return index >= 0 && index < static_cast<int>(Entries.size()) ? Entries[static_cast<size_t>(index)].AfterPin
                                                                 : nullptr;
 }
@@ -79,7 +79,7 @@ bool TLkSourcePin::CanLinkTo(TLkBasicPin* peer) {
 
 bool TLkSourcePin::CanOrderAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   if (!afterPin) return CanLinkTo(pin);
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   // Each step follows one entry; a walk longer than the entry list has gone round a cycle.
   for (size_t steps = 0; steps <= Entries.size(); ++steps) {
     if (afterPin == pin) return false;
@@ -125,7 +125,7 @@ void TLkSourcePin::SetEntryType(TLkSinkEntry& entry, const TGUID& type) {
 bool TLkSourcePin::AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   if (!pin) return false;
   TLkLockSection write = WriteLock();
-  if (!FindEntry(pin)) AddSinkEntry(pin, afterPin);
+  if (!IsLinkedTo(pin)) AddSinkEntry(pin, afterPin);
   return true;
 }
 
@@ -146,11 +146,12 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
     TLkSourcePin& output = converter->Output();
     {
       TLkLockSection outputLock = output.WriteLock();
-      if (!output.FindEntry(sink)) output.AddSinkEntry(sink, nullptr);
+      if (!output.IsLinkedTo(sink)) output.AddSinkEntry(sink, nullptr);
     }
     delivering = &output;
   }
   SetEntryType(entry, link.Type);
+  std::lock_guard guard(EntriesGuard);
   Entries.push_back(entry);
   return delivering;
 }
@@ -158,9 +159,9 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
 void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
   if (Disconnecting || !pin) return;
   {
-    TLkLockSection write = WriteLock();
     TLkDestroySection destroying = DestroyLock().Lock();
-    if (!FindEntry(pin)) return;
+    TLkLockSection write = WriteLock();
+    if (!IsLinkedTo(pin)) return;
     RemoveSinkEntry(pin);
   }
   LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.PinChanged(this); });
@@ -169,10 +170,15 @@ void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
 
 void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
   TFlagGuard disconnecting(Disconnecting);
-  const auto found = std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
-  if (found == Entries.end()) return;
-  const bool throughConverter = found->Target != found->Sink;
-  Entries.erase(found);
+  bool throughConverter;
+  {
+    std::lock_guard guard(EntriesGuard);
+    const auto found =
+        std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
+    if (found == Entries.end()) return;
+    throughConverter = found->Target != found->Sink;
+    Entries.erase(found);
+  }
   if (!throughConverter) return;
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> unused;
   for (auto it = Converters.begin(); it != Converters.end();) {
@@ -196,7 +202,7 @@ void TLkSourcePin::UnlinkAll() {
   const bool keep = IsDesigning() && IsOwnerDestroying();
   std::vector<TLkBasicPin*> sinks;
   {
-    TLkLockSection read = ReadLock();
+    std::lock_guard guard(EntriesGuard);
     for (const TLkSinkEntry& entry : Entries) sinks.push_back(entry.Sink);
   }
   for (auto it = sinks.rbegin(); it != sinks.rend(); ++it) {
@@ -210,6 +216,7 @@ void TLkSourcePin::UnlinkAll() {
     sink->Released();
   }
   TLkLockSection write = WriteLock();
+  std::lock_guard guard(EntriesGuard);
   Entries.clear();
 }
 
@@ -237,30 +244,30 @@ int TLkSourcePin::ConverterCount() {
 }
 
 TGUID TLkSourcePin::GetLinkType(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   const TLkSinkEntry* entry = FindEntry(pin);
   return entry ? entry->Type : TGUID{};
 }
 
 TLkBasicPin* TLkSourcePin::GetAfterPin(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   const TLkSinkEntry* entry = FindEntry(pin);
   return entry ? entry->AfterPin : nullptr;
 }
 
 bool TLkSourcePin::IsLinkedTo(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   return pin && FindEntry(pin);
 }
 
 bool TLkSourcePin::IsLinkedThroughConverter(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   const TLkSinkEntry* entry = FindEntry(pin);
   return entry && entry->Target != entry->Sink;
 }
 
 TGUID TLkSourcePin::GetCurrentType() {
-  TLkLockSection read = ReadLock();
+  std::lock_guard guard(EntriesGuard);
   return Entries.empty() ? TGUID{} : Entries.front().Type;
 }
 
@@ -269,6 +276,7 @@ void TLkSourcePin::PinDestroying(TLkBasicPin* pin) {
   {
     TLkLockSection write = WriteLock();
     RemoveSinkEntry(pin);
+    std::lock_guard guard(EntriesGuard);
     for (TLkSinkEntry& entry : Entries)
       if (entry.AfterPin == pin) entry.AfterPin = nullptr;
   }
@@ -277,6 +285,7 @@ void TLkSourcePin::PinDestroying(TLkBasicPin* pin) {
 
 void TLkSourcePin::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
   TLkLockSection write = WriteLock();
+  std::lock_guard guard(EntriesGuard);
   for (TLkSinkEntry& entry : Entries)
     if (entry.AfterPin == oldPin) entry.AfterPin = newPin;
 }
@@ -287,12 +296,11 @@ void TLkSourcePin::SendConnectNoticeTo(TLkBasicPin* sink) {
   TLkBasicPin* target = nullptr;
   {
     TLkLockSection read = ReadLock();
+    const TGUID renegotiated = FindLinkType(sink, false, false).Type;
+    std::lock_guard guard(EntriesGuard);
     TLkSinkEntry* entry = FindEntry(sink);
     if (!entry) return;
-    if (entry->Target == entry->Sink) {
-      const TGUID renegotiated = FindLinkType(sink, false, false).Type;
-      if (!renegotiated.IsNull()) SetEntryType(*entry, renegotiated);
-    }
+    if (entry->Target == entry->Sink && !renegotiated.IsNull()) SetEntryType(*entry, renegotiated);
     handler = entry->Handler;
     type = entry->Type;
     target = entry->Target;

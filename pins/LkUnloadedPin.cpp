@@ -42,7 +42,7 @@ bool TLkUnloadedPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   }
   if (auto* source = dynamic_cast<TLkSourcePin*>(pin)) {
     TLkLockSection sourceLock = source->WriteLock();
-    if (!source->FindEntry(this)) source->AddSinkEntry(this, afterPin);
+    if (!source->IsLinkedTo(this)) source->AddSinkEntry(this, afterPin);
   } else if (auto* sink = dynamic_cast<TLkSinkPin*>(pin)) {
     if (sink->GetSource() != this) {
       sink->DropLink();

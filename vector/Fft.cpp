@@ -6,25 +6,25 @@
 namespace Primitives::Own {
 namespace {
 
-template <typename Spec>
-const TFftRecord* RecordOf(const Spec* spec) {
-  return reinterpret_cast<const TFftRecord*>(spec);
+template <typename Record>
+const TFftRecord* RecordOf(const Record* record) {
+  return reinterpret_cast<const TFftRecord*>(record);
 }
 
-template <typename Spec>
-IppStatus InitAlloc(Spec** ppFFTSpec, int order, int flag, std::uint32_t kind) {
+template <typename Record>
+IppStatus InitAlloc(Record** ppFFTSpec, int order, int flag, std::uint32_t kind) {
   if (!ppFFTSpec) return StsNullPointer;
   if (order < 0 || order > FftMaxOrder) return StsFftOrder;
   if (flag != FftDivForwardByN && flag != FftDivInverseByN && flag != FftDivBySqrtN && flag != FftNoDivision)
     return StsFftFlag;
   TFftRecord* record = CreateFftRecord(kind, order, flag);
   if (!record) return StsMemoryAllocation;
-  *ppFFTSpec = reinterpret_cast<Spec*>(record);
+  *ppFFTSpec = reinterpret_cast<Record*>(record);
   return StsNoError;
 }
 
-template <typename Spec>
-IppStatus Free(Spec* pFFTSpec, std::uint32_t kind) {
+template <typename Record>
+IppStatus Free(Record* pFFTSpec, std::uint32_t kind) {
   if (!pFFTSpec) return StsNullPointer;
   if (RecordOf(pFFTSpec)->Kind != kind) return StsContextMatch;
   DestroyFftRecord(reinterpret_cast<TFftRecord*>(pFFTSpec));
@@ -33,8 +33,8 @@ IppStatus Free(Spec* pFFTSpec, std::uint32_t kind) {
 
 // Checks a transform's arguments, in their order (the pointers, then the record's kind), and runs
 // it with the record's own kernel set.
-template <typename Spec, typename Element, typename Transform>
-IppStatus Run(Transform transform, const Element* pSrc, Element* pDst, const Spec* pFFTSpec, std::uint32_t kind) {
+template <typename Record, typename Element, typename Transform>
+IppStatus Run(Transform transform, const Element* pSrc, Element* pDst, const Record* pFFTSpec, std::uint32_t kind) {
   if (!pSrc || !pDst || !pFFTSpec) return StsNullPointer;
   const TFftRecord& record = *RecordOf(pFFTSpec);
   if (record.Kind != kind) return StsContextMatch;

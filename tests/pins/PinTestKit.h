@@ -5,6 +5,9 @@
 
 #include "pins/LkPins.h"
 
+#include <atomic>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,8 +25,13 @@ struct TDelivery {
 class TTestSource : public TLkSourcePin {
 public:
   TTestSource(TComponent* owner, std::vector<TGUID> offered, ILkLock* componentLock = nullptr);
+  uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) override;
   // Every handler call of this source, with the pin it reached.
   std::vector<std::pair<TLkBasicPin*, TDelivery>> Sent;
+  // What reached it upstream from its sinks.
+  std::vector<TDelivery> Received;
+  // Guards the records: connect notices and sends may come from different threads.
+  std::mutex Records;
 
 private:
   uint8_t Deliver(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation);
@@ -31,9 +39,18 @@ private:
 
 class TTestSink : public TLkSinkPin {
 public:
+  // The sink also registers the accepted types with a handler that sends upstream.
   TTestSink(TComponent* owner, std::vector<TGUID> accepted, ILkLock* componentLock = nullptr);
   uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) override;
   std::vector<TDelivery> Received;
+  std::mutex Records;
+  // What Receive answers (set bit 0 to be served later).
+  uint8_t Answer = 0;
+  // Called on every receipt, after it is recorded.
+  std::function<void(TLkNotifyOperation&)> OnReceive;
+
+private:
+  uint8_t Upstream(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation);
 };
 
 // A component with its own lock and pins made on request.
@@ -49,11 +66,13 @@ protected:
   void Destroying() override;
 };
 
-// Converts TypeA into TypeB; registered with the converter registry by RegisterTestConverter.
+// Converts TypeA into TypeB: what reaches its input is sent on from its output. Registered with
+// the converter registry by RegisterTestConverter.
 class TTestConverter : public TLkFormatConverter {
 public:
   TTestConverter();
-  static int Alive;
+  static std::atomic<int> Alive;
+  static std::atomic<int> Forwarded;
   ~TTestConverter() override { --Alive; }
 };
 

@@ -1,0 +1,139 @@
+#include "pins/LkPins.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Sends may nest this deep before the pin counts as depending on itself.
+constexpr int MaxSendDepth = 200;
+// Weights of recipients that asked to be served later stop growing here.
+constexpr int MaxWeight = 10000;
+constexpr int ServeLaterWeight = 4;
+
+// The entries of one send: on the stack for the usual few sinks, so that a send allocates nothing.
+class TEntryCopy {
+public:
+  void Add(const TLkSinkEntry& entry) {
+    if (Count < Local.size()) Local[Count] = entry;
+    else Spill.push_back(entry);
+    ++Count;
+  }
+  size_t Size() const { return Count; }
+  TLkSinkEntry& operator[](size_t i) { return i < Local.size() ? Local[i] : Spill[i - Local.size()]; }
+  void Erase(size_t i) {
+    for (size_t j = i; j + 1 < Count; ++j) (*this)[j] = (*this)[j + 1];
+    if (--Count >= Local.size()) Spill.pop_back();
+  }
+
+private:
+  std::array<TLkSinkEntry, 16> Local;
+  std::vector<TLkSinkEntry> Spill;
+  size_t Count = 0;
+};
+
+class TDepthGuard {
+public:
+  explicit TDepthGuard(std::atomic<int>& depth) : Depth(depth) { ++Depth; }
+  ~TDepthGuard() { --Depth; }
+  TDepthGuard(const TDepthGuard&) = delete;
+  TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+private:
+  std::atomic<int>& Depth;
+};
+
+}  // namespace
+
+uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation) {
+  TEntryCopy copy;
+  {
+    TLkLockSection read = ReadLock();
+    std::lock_guard guard(EntriesGuard);
+    for (const TLkSinkEntry& entry : Entries) copy.Add(entry);
+  }
+  // A converter shared by several sinks gets the operation once: its first entry stays.
+  for (size_t i = copy.Size(); i-- > 0;) {
+    if (copy[i].Target == copy[i].Sink) continue;
+    for (size_t j = 0; j < i; ++j)
+      if (copy[j].Target == copy[i].Target) {
+        copy.Erase(i);
+        break;
+      }
+  }
+  if (ReentryDepth > MaxSendDepth) throw ELkException(LkSelfDependencyMessage);
+  TDepthGuard depth(ReentryDepth);
+
+  for (size_t i = 0; i < copy.Size(); ++i) {
+    TLkSinkEntry& entry = copy[i];
+    if ((sink && entry.Sink != sink) || !entry.Handler) continue;
+    uint8_t answer;
+    {
+      // Shared first: from here on no entry can be removed, and its sink cannot go.
+      TLkDestroySection using_ = DestroyLock().Enter();
+      if (!using_) continue;
+      {
+        // Between the copy and now another thread may have unlinked (and freed) the sink.
+        std::lock_guard guard(EntriesGuard);
+        const bool linked = std::any_of(Entries.begin(), Entries.end(), [&](const TLkSinkEntry& e) {
+          return e.Sink == entry.Sink && e.Target == entry.Target;
+        });
+        if (!linked) continue;
+      }
+      TLkLockSection lent = ComponentLock() ? ComponentLock()->UnlockAllSection() : TLkLockSection();
+      answer = entry.Handler(entry.Target, entry.Type, i + 1 == copy.Size() ? lkLast : 0, operation);
+    }
+    if (answer & lkServeLater) {
+      // The live entry, not the copy, is moved back.
+      std::lock_guard guard(EntriesGuard);
+      for (TLkSinkEntry& live : Entries)
+        if (live.Sink == entry.Sink && live.Weight < MaxWeight) live.Weight += ServeLaterWeight;
+    }
+  }
+
+  TLkLockSection write = WriteLock();
+  if (!Disconnecting) Reorder();
+  return 0;
+}
+
+void TLkSourcePin::Reorder() {
+  std::lock_guard guard(EntriesGuard);
+  for (TLkSinkEntry& entry : Entries)
+    if (entry.Weight > 0) --entry.Weight;
+  // Stable, so that recipients of equal weight keep their order.
+  std::stable_sort(Entries.begin(), Entries.end(),
+                   [](const TLkSinkEntry& a, const TLkSinkEntry& b) { return a.Weight < b.Weight; });
+  // An entry with an after-pin goes just behind its after-pin's entry when that lies further back.
+  // Each move takes one entry strictly backwards; the bound stops a stored cycle of after-pins.
+  const size_t count = Entries.size();
+  size_t moves = 0;
+  for (size_t i = 0; i < count && moves <= count * count;) {
+    TLkBasicPin* after = Entries[i].AfterPin;
+    const auto target = after ? std::find_if(Entries.begin() + static_cast<ptrdiff_t>(i) + 1, Entries.end(),
+                                             [after](const TLkSinkEntry& e) { return e.Sink == after; })
+                              : Entries.end();
+    if (target == Entries.end()) {
+      ++i;
+      continue;
+    }
+    std::rotate(Entries.begin() + static_cast<ptrdiff_t>(i), Entries.begin() + static_cast<ptrdiff_t>(i) + 1, target + 1);
+    ++moves;
+  }
+}
+
+uint8_t TLkSinkPin::Notify(TLkNotifyOperation& operation) {
+  TLkBasicPin* source;
+  TLkHandler handler;
+  TGUID type;
+  {
+    TLkLockSection read = ReadLock();
+    source = Source_;
+    handler = Handler_;
+    type = Type_;
+  }
+  if (!source || !handler) return 0;
+  TLkDestroySection using_ = DestroyLock().Enter();
+  if (!using_) return 0;
+  TLkLockSection lent = ComponentLock() ? ComponentLock()->UnlockAllSection() : TLkLockSection();
+  return handler(source, type, lkLast, operation);
+}
