@@ -81,3 +81,12 @@ void WriteSinkRef(TLayoutWriter& writer, TLkBasicPin& sink, TLkBasicPin* afterPi
   if (ident != display) writer.WriteString(display);
   writer.WriteListEnd();
 }
+
+std::string ReadStateValue(TLayoutReader& reader) {
+  if (reader.NextValue() == TValueKind::String) return reader.ReadString();
+  reader.ReadListBegin();
+  const std::string name = reader.ReadString();
+  while (!reader.EndOfList()) reader.SkipValue();
+  reader.ReadListEnd();
+  return name;
+}

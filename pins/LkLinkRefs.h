@@ -19,6 +19,10 @@ struct TLkPathRef {
 TLkPathRef ReadSourceRef(TLayoutReader& reader);
 void WriteSourceRef(TLayoutWriter& writer, TLkBasicPin& source, TLkBasicPin* afterPin);
 
+// The group name of a State value: the name itself, or a list of the name and the members under
+// other roots (those join by name when their own root loads, so they are read and skipped).
+std::string ReadStateValue(TLayoutReader& reader);
+
 // A source's reference to one sink: ident | (ident [after] 'display') | (ident after).
 TLkPathRef ReadSinkRef(TLayoutReader& reader);
 void WriteSinkRef(TLayoutWriter& writer, TLkBasicPin& sink, TLkBasicPin* afterPin);

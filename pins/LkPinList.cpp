@@ -226,9 +226,20 @@ void TLkPinList::WritePins(TLayoutWriter& writer) {
   }
   writer.WriteListBegin();
   for (TLkBasicPin* pin : pins) {
-    if (auto* sink = dynamic_cast<TLkSinkPin*>(pin); sink && sink->GetSource()) {
+    auto* source = dynamic_cast<TLkSourcePin*>(pin);
+    if (pin->IsStateLinked()) {
+      // State (value [Sinks (sinks)]): a sink in a group stores no source of its own.
+      writer.WriteIdent("State");
+      writer.WriteListBegin();
+      pin->WriteState(writer);
+      if (source && source->GetSinkCount() > 0) {
+        writer.WriteIdent("Sinks");
+        source->WriteLinks(writer);
+      }
+      writer.WriteListEnd();
+    } else if (auto* sink = dynamic_cast<TLkSinkPin*>(pin); sink && sink->GetSource()) {
       sink->WriteLinks(writer);
-    } else if (auto* source = dynamic_cast<TLkSourcePin*>(pin); source && source->GetSinkCount() > 0) {
+    } else if (source && source->GetSinkCount() > 0) {
       writer.WriteIdent("Sinks");
       source->WriteLinks(writer);
     } else {
@@ -252,6 +263,19 @@ void TLkPinList::ReadPins(TLayoutReader& reader) {
       reader.ReadListBegin();
       while (!reader.EndOfList()) LinkItem(index, TLkPinKind::Source, ReadSinkRef(reader), TLkPinKind::Sink, reader);
       reader.ReadListEnd();
+    } else if (word == "State") {
+      reader.ReadListBegin();
+      const std::string group = ReadStateValue(reader);
+      TLkBasicPin* pin = EnsureEntry(index, TLkPinKind::State, reader.Root());
+      if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) placeholder->SetPendingGroup(group);
+      else pin->JoinStateByName(group);
+      if (!reader.EndOfList()) {
+        if (reader.ReadIdent() != "Sinks") reader.Error("expected Sinks");
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) LinkItem(index, TLkPinKind::Source, ReadSinkRef(reader), TLkPinKind::Sink, reader);
+        reader.ReadListEnd();
+      }
+      reader.ReadListEnd();
     } else {
       LinkItem(index, TLkPinKind::Sink, {word, word, {}}, TLkPinKind::Source, reader);
     }
@@ -264,21 +288,26 @@ void TLkPinList::LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, 
   TComponent* root = reader.Root();
   const std::string rootName = RootName(Owner_);
   auto reroot = [&](const std::string& path) { return LkPaths::ReplaceRoot(path, LoadedRootName_, rootName); };
-  if (index < EntryCount()) {
-    ResolvePinPlaceholders(EntryPin(index));
-  } else {
-    const std::string prefix = rootName + "." + (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin";
-    while (EntryCount() <= index) {
-      const std::string path = prefix + std::to_string(EntryCount());
-      TLkBasicPin* pin = LkPaths::Find(root, path, path);
-      AddNamed(pin ? pin : LkPlaceholders::Create(path, path, root, ownKind), {});
-    }
-  }
+  EnsureEntry(index, ownKind, root);
   TLkBasicPin* peer = LkPaths::FindOrCreate(root, reroot(ref.Ident), reroot(ref.Display), peerKind);
   TLkBasicPin* after = ref.AfterIdent.empty()
                            ? nullptr
                            : LkPaths::FindOrCreate(root, reroot(ref.AfterIdent), reroot(ref.AfterIdent), TLkPinKind::Sink);
   EntryPin(index)->ConnectAfter(peer, after);
+}
+
+TLkBasicPin* TLkPinList::EnsureEntry(int index, TLkPinKind kind, TComponent* root) {
+  if (index < EntryCount()) {
+    ResolvePinPlaceholders(EntryPin(index));
+    return EntryPin(index);
+  }
+  const std::string prefix = RootName(Owner_) + "." + (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin";
+  while (EntryCount() <= index) {
+    const std::string path = prefix + std::to_string(EntryCount());
+    TLkBasicPin* pin = LkPaths::Find(root, path, path);
+    AddNamed(pin ? pin : LkPlaceholders::Create(path, path, root, kind), {});
+  }
+  return EntryPin(index);
 }
 
 void TLkPinList::ResolvePinPlaceholders(TLkBasicPin* pin) {
@@ -359,11 +388,23 @@ void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
     }
     const std::string word = reader.ReadIdent();
     if (word == "nil") continue;
-    if (word == "Sinks") {
+    auto readSinks = [&] {
       reader.ReadListBegin();
       while (!reader.EndOfList()) {
         const TLkPathRef ref = ReadSinkRef(reader);
         if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), findAfter(ref));
+      }
+      reader.ReadListEnd();
+    };
+    if (word == "Sinks") {
+      readSinks();
+    } else if (word == "State") {
+      reader.ReadListBegin();
+      const std::string group = ReadStateValue(reader);
+      if (pin) pin->JoinStateByName(group);
+      if (!reader.EndOfList()) {
+        if (reader.ReadIdent() != "Sinks") reader.Error("expected Sinks");
+        readSinks();
       }
       reader.ReadListEnd();
     } else {

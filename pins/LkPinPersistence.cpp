@@ -7,6 +7,7 @@ void LkPlaceholders::ResolveOnto(TLkUnloadedPin* placeholder, TLkBasicPin& pin) 
   placeholder->SetKept(true);
   const std::vector<TLkUnloadedPin::TRequest> requests = placeholder->Requests();
   for (auto it = requests.rbegin(); it != requests.rend(); ++it) pin.ConnectAfter(it->Peer, it->AfterPin);
+  if (!placeholder->PendingGroup().empty()) pin.JoinStateByName(placeholder->PendingGroup());
   {
     std::lock_guard lock(LkPinRegistry::Lock());
     for (TLkBasicPin* each : LkPinRegistry::Pins())
@@ -40,15 +41,19 @@ void TLkBasicPin::ResolvePlaceholders() {
 
 void TLkBasicPin::DefineProperties(TFiler& filer) {
   TLkPinObject::DefineProperties(filer);
-  const char* links = LinkPropertyName();
-  if (!links) return;
-  const bool stored = IsStored();
   filer.DefineProperty(
       "Form", [this](TLayoutReader& reader) { SetLoadedRootName(reader.ReadIdent()); },
-      [this](TLayoutWriter& writer) { writer.WriteIdent(GetRootName()); }, stored);
+      [this](TLayoutWriter& writer) { writer.WriteIdent(GetRootName()); }, IsStored());
+  if (const char* links = LinkPropertyName())
+    filer.DefineProperty(
+        links, [this](TLayoutReader& reader) { ReadLinks(reader); },
+        [this](TLayoutWriter& writer) { WriteLinks(writer); }, LinksStored());
   filer.DefineProperty(
-      links, [this](TLayoutReader& reader) { ReadLinks(reader); },
-      [this](TLayoutWriter& writer) { WriteLinks(writer); }, stored);
+      "State", [this](TLayoutReader& reader) { ReadState(reader); },
+      [this](TLayoutWriter& writer) { WriteState(writer); }, StoresState());
+  filer.DefineProperty(
+      "StateConverter", [this](TLayoutReader& reader) { ReadStateConverter(reader); },
+      [this](TLayoutWriter& writer) { WriteStateConverter(writer); }, StoresStateConverter());
 }
 
 void TLkBasicPin::ReadLinks(TLayoutReader& reader) { reader.SkipValue(); }

@@ -119,6 +119,31 @@ public:
   // recipients' answer where there is one recipient, else 0.
   virtual uint8_t Notify(TLkNotifyOperation& operation) = 0;
 
+  // State groups: pins that share one state through a named dispatcher.
+  TLkStateDispatcher* Dispatcher() const { return Dispatcher_; }
+  bool IsStateLinked() const { return Dispatcher_ != nullptr; }
+  bool IsInGroup(const TLkStateDispatcher* group) const { return group && Dispatcher_ == group; }
+  bool IsGroupedWith(const TLkBasicPin* pin) const { return Dispatcher_ && pin && pin->Dispatcher_ == Dispatcher_; }
+  // Makes a state link: joins the peer's group, or takes the peer into this pin's group, or makes
+  // a new group named after the root for both. Refused when CanLinkTo refuses.
+  bool JoinState(TLkBasicPin* pin) { return JoinStateAfter(pin, nullptr); }
+  bool JoinStateAfter(TLkBasicPin* pin, TLkBasicPin* afterPin);
+  // Joins the group of that name (of this pin's mode), making it when there is none.
+  bool JoinStateByName(const std::string& name);
+  // Enters a group after leaving any other; every member must accept the pin.
+  bool JoinGroup(TLkStateDispatcher* group) { return JoinGroupAfter(group, nullptr); }
+  bool JoinGroupAfter(TLkStateDispatcher* group, TLkBasicPin* afterPin);
+  virtual bool CanJoinGroup(TLkStateDispatcher* group);
+  // Leaves the group; a group left with one member dissolves.
+  void LeaveGroup();
+  // Delivers to the other members of the pin's group (or to `onlyPin` alone); always 0.
+  uint8_t SendToGroup(TLkNotifyOperation& operation, uint8_t flags, TLkBasicPin* onlyPin);
+  // The state type between this pin and a peer: this pin's types from the last registered, the
+  // first the peer supports; failing that, for a sink peer, a converter's (then `converter` names
+  // the class to make, or the existing one). Null when there is none.
+  virtual TGUID FindStateType(TLkBasicPin* peer, TLkFormatConverterClass* converter = nullptr,
+                              TLkFormatConverter** existing = nullptr);
+
   virtual bool DirectlyDependsOn(TLkBasicPin* pin);
   virtual bool DependsOn(TLkBasicPin* pin);
   virtual TGUID GetLinkType(TLkBasicPin* pin);
@@ -126,7 +151,7 @@ public:
   virtual int GetLinkCount() = 0;
   virtual TLkBasicPin* GetLinkedPin(int index) = 0;
   virtual TLkBasicPin* GetLinkAfterPin(int index) = 0;
-  bool IsLinked() { return GetLinkCount() > 0; }
+  bool IsLinked() { return GetLinkCount() > 0 || IsStateLinked(); }
   virtual bool IsLinkedTo(TLkBasicPin* pin);
   virtual bool IsLinkedThroughConverter(TLkBasicPin* pin);
 
@@ -142,7 +167,18 @@ public:
   // Links written to the layout: Form, then SourcePin (sinks) or SinkPins (sources).
   void DefineProperties(TFiler& filer) override;
   // Whether the pin writes link properties (and so Form).
-  virtual bool IsStored() { return false; }
+  bool IsStored() { return LinksStored() || StoresState() || StoresStateConverter(); }
+  // Whether the pin writes its stream links (SourcePin or SinkPins).
+  virtual bool LinksStored() { return false; }
+  // State: the group's name (or, across roots, the name and the other roots' members).
+  bool StoresState();
+  // StateConverter: a sink in a group through a converter.
+  bool StoresStateConverter();
+  void ReadState(TLayoutReader& reader);
+  void WriteState(TLayoutWriter& writer);
+  // StateConverter: (State value, 'input type', 'output type').
+  void ReadStateConverter(TLayoutReader& reader);
+  void WriteStateConverter(TLayoutWriter& writer);
   // Reads the pin's link property: replaces placeholders that name this pin, then links to every
   // peer the value names (found by path, or a placeholder standing for it).
   virtual void ReadLinks(TLayoutReader& reader);
@@ -159,7 +195,12 @@ public:
   TLkPinList* OwnerListAtCreation() const { return OwnerList_; }
 
 protected:
+  friend class TLkStateDispatcher;
   TLkBasicPin(ILkLock* componentLock, TLkPinList* ownerList);
+  // Before joining a group: a sink drops its stream source.
+  virtual void BeforeJoinGroup() {}
+  // Re-sync: the members that hold state tell the group, or the changed pin, what it is.
+  void ResyncGroup();
   // First phase of destruction: unlinks the pin and tells every pin it goes, while it is whole.
   // Runs once; overrides call the base.
   virtual void BeforeDestruction();
@@ -179,6 +220,7 @@ private:
   TLkPinList* OwnerList_;
   std::string LoadedRootName_;
   TLkDestroyLock DestroyLock_;
+  TLkStateDispatcher* Dispatcher_ = nullptr;
   std::vector<TGUID> Interfaces;
   bool DestructionBegun_ = false;
 };
@@ -209,6 +251,8 @@ public:
   // none when the pin has no entry for the type.
   TLkHandler HandlerFor(const TGUID& type);
   virtual TGUID GetCurrentType() = 0;
+  TGUID FindStateType(TLkBasicPin* peer, TLkFormatConverterClass* converter = nullptr,
+                      TLkFormatConverter** existing = nullptr) override;
 
 protected:
   TLkPin(TComponent* owner, ILkLock* componentLock, TLkPinList* ownerList);
@@ -297,7 +341,7 @@ public:
   void PinDestroying(TLkBasicPin* pin) override;
   void PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) override;
 
-  bool IsStored() override { return GetSinkCount() > 0; }
+  bool LinksStored() override { return GetSinkCount() > 0; }
   // SinkPins: one item per sink, an identifier path or a list (identifier path, [after-pin,]
   // 'display path').
   void ReadLinks(TLayoutReader& reader) override;
@@ -367,7 +411,8 @@ public:
 
   void PinDestroying(TLkBasicPin* pin) override;
 
-  bool IsStored() override { return Source_ != nullptr; }
+  // A sink in a state group stores its group, not its source.
+  bool LinksStored() override { return Source_ && !IsStateLinked(); }
   // SourcePin: the source's identifier path, or (identifier path, 'display path'), either wrapped
   // with the after-pin's identifier path as ((source) afterPin).
   void ReadLinks(TLayoutReader& reader) override;
@@ -377,11 +422,16 @@ protected:
   const char* LinkPropertyName() const override { return "SourcePin"; }
   // Stream sinks accept any source whose type negotiation succeeds, without a sink-side check.
   void SetSkipAcceptance(bool skip) { SkipAcceptance = skip; }
+  void BeforeJoinGroup() override { DropLink(); }
+  void LinksChanged() override { ResyncGroup(); }
 
 private:
   friend class TLkSourcePin;
   friend class TLkUnloadedPin;
+  friend class TLkBasicPin;
   void DropLink();
+  // Makes `source` this sink's source without the link checks: for converters kept by groups.
+  void LinkFrom(TLkSourcePin& source);
   // Chooses the type against the delivering pin (`chosen` is the type that pin chose) and takes
   // its own handler for it.
   void ChooseType(const TLkPin& delivering, const TGUID& chosen);
@@ -392,6 +442,90 @@ private:
   TGUID Type_;
   bool SkipAcceptance = false;
   std::vector<TLkSourcePin*> DependentSources;  // sources whose output is computed from this sink
+};
+
+// A pin whose value is a state shared by a group of pins: it links only through state groups.
+class TLkStatePin : public TLkPin {
+public:
+  PUBLISHED_CLASS_INFO
+
+  TLkStatePin(TComponent* owner, ILkLock* componentLock = nullptr);
+  ~TLkStatePin() override;
+
+  TLkPinKind GetKind() const override { return TLkPinKind::State; }
+  bool ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) override;
+  bool CanLinkTo(TLkBasicPin* peer) override;
+  bool AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) override { return JoinStateAfter(pin, afterPin); }
+  void RemoveLink(TLkBasicPin*, bool) override {}
+  void UnlinkAll() override { LeaveGroup(); }
+  int GetLinkCount() override { return 0; }
+  TLkBasicPin* GetLinkedPin(int) override { return nullptr; }
+  TLkBasicPin* GetLinkAfterPin(int) override { return nullptr; }
+  bool IsLinkedTo(TLkBasicPin* pin) override { return IsGroupedWith(pin); }
+  TGUID GetCurrentType() override;
+  // Sends to the pin's group.
+  uint8_t Notify(TLkNotifyOperation& operation) override { return SendToGroup(operation, 0, nullptr); }
+  void LinksChanged() override { ResyncGroup(); }
+};
+
+// A named group of state-linked pins. Each member is reached through a connection pin: the
+// member itself, or the input of a converter the group keeps. A group made at design time and one
+// made at run time live in different registries; names are unique within one.
+class TLkStateDispatcher : public TLkPinObject {
+public:
+  PUBLISHED_CLASS_INFO
+
+  struct TMember {
+    TLkBasicPin* Connection;
+    TLkBasicPin* Member;
+    TLkBasicPin* AfterPin;
+  };
+
+  // Makes and registers a group named after `root`: root name + "Link" + the smallest free number.
+  static TLkStateDispatcher* Create(TComponent* root, bool designing);
+  static TLkStateDispatcher* CreateNamed(const std::string& name, bool designing);
+  static TLkStateDispatcher* Find(const std::string& name, bool designing);
+  ~TLkStateDispatcher() override;
+
+  const std::string& Name() const { return Name_; }
+  bool Designing() const { return Designing_; }
+  int GetMemberCount();
+  TLkBasicPin* GetMember(int index);
+  TLkBasicPin* GetConnectionPin(int index);
+  TLkBasicPin* GetMemberAfterPin(int index);
+  std::vector<TMember> Members();
+  void AddMember(TLkBasicPin* connection, TLkBasicPin* member) { AddMemberAfter(connection, member, nullptr); }
+  void AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* member, TLkBasicPin* afterPin);
+  // Takes the member out and answers how many are left; at none the group has freed itself.
+  int RemoveMember(TLkBasicPin* member);
+  // The converter a member is reached through, if any.
+  TLkFormatConverter* ConverterOf(TLkBasicPin* member);
+  // Keeps a converter that reaches a member, made for the types `from` to `to`.
+  void KeepConverter(std::unique_ptr<TLkFormatConverter, TComponentDeleter> converter, const TGUID& from,
+                     const TGUID& to);
+  int ConverterCount();
+  std::vector<TLkFormatConverter*> Converters();
+  // The types a kept converter was made for.
+  std::pair<TGUID, TGUID> ConverterTypes(const TLkFormatConverter* converter);
+
+  void PinDestroying(TLkBasicPin* pin) override;
+  void PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) override;
+
+  // Writing State across roots: which roots have written their list, and how many members wrote.
+  std::vector<TComponent*> SavedRoots;
+  int SavedCount = 0;
+
+private:
+  TLkStateDispatcher(std::string name, bool designing);
+  std::string Name_;
+  bool Designing_;
+  struct TKept {
+    std::unique_ptr<TLkFormatConverter, TComponentDeleter> Converter;
+    TGUID From;
+    TGUID To;
+  };
+  std::vector<TMember> Members_;
+  std::vector<TKept> Converters_;
 };
 
 // A hidden component between two stream types: its input takes what the source sends and its
@@ -464,6 +598,9 @@ protected:
   void LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
                 TLayoutReader& reader);
   const std::string& LoadedRootName() const { return LoadedRootName_; }
+  // The entry at `index`, made first when missing (each missing entry is the pin of that slot's
+  // path, or a placeholder of `kind` for it).
+  TLkBasicPin* EnsureEntry(int index, TLkPinKind kind, TComponent* root);
   // Resolves onto a pin of this list the placeholder that peers made for its path before it
   // existed, if there is one.
   void ResolvePinPlaceholders(TLkBasicPin* pin);
@@ -561,6 +698,9 @@ public:
   void SetKept(bool kept);
   // Held by a pin list, which frees it.
   void SetPending(bool pending) { Pending = pending; }
+  // The state group the pin it stands for joins when it appears.
+  const std::string& PendingGroup() const { return PendingGroup_; }
+  void SetPendingGroup(const std::string& name) { PendingGroup_ = name; }
 
 private:
   std::string IdentPath;
@@ -569,6 +709,7 @@ private:
   TLkPinKind Kind;
   bool Designing;
   std::vector<TRequest> Requests_;
+  std::string PendingGroup_;
   bool Kept = false;
   bool Pending = false;
   bool InRelease = false;

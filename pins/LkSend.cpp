@@ -63,6 +63,7 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
   }
   if (ReentryDepth > MaxSendDepth) throw ELkException(LkSelfDependencyMessage);
   TDepthGuard depth(ReentryDepth);
+  SendToGroup(operation, 0, nullptr);
 
   for (size_t i = 0; i < copy.Size(); ++i) {
     TLkSinkEntry& entry = copy[i];

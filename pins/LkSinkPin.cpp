@@ -46,8 +46,10 @@ bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
     return true;
   }
   if (!CanLinkTo(pin)) return false;
-  if (source) DropLink();
   if (auto* newSource = dynamic_cast<TLkSourcePin*>(pin)) {
+    // A stream link ends a state membership, and the old link.
+    LeaveGroup();
+    if (GetSource()) DropLink();
     {
       TLkLockSection write = WriteLock();
       Source_ = Immediate_ = newSource;
@@ -81,6 +83,10 @@ bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 bool TLkSinkPin::CanLinkTo(TLkBasicPin* peer) {
   if (!peer || peer == this || !ModesAllowLink(*this, *peer)) return false;
   if (dynamic_cast<TLkUnloadedPin*>(peer)) return true;
+  if (peer->GetKind() == TLkPinKind::State) {
+    TLkFormatConverterClass converter = nullptr;
+    return !peer->FindStateType(this, &converter).IsNull();
+  }
   auto* source = dynamic_cast<TLkSourcePin*>(peer);
   if (!source) return false;
   const TGUID type = source->FindLinkType(this, true, true).Type;
@@ -119,6 +125,7 @@ void TLkSinkPin::DropLink() {
 }
 
 void TLkSinkPin::UnlinkAll() {
+  LeaveGroup();
   TLkBasicPin* source;
   {
     TLkLockSection read = ReadLock();
@@ -160,4 +167,15 @@ void TLkSinkPin::PinDestroying(TLkBasicPin* pin) {
   std::erase_if(DependentSources, [pin](const TLkSourcePin* source) { return source == pin; });
   if (pin == Source_) DropLink();
   TLkStreamPin::PinDestroying(pin);
+}
+
+void TLkSinkPin::LinkFrom(TLkSourcePin& source) {
+  {
+    TLkLockSection sourceLock = source.WriteLock();
+    if (!source.IsLinkedTo(this)) source.AddSinkEntry(this, nullptr);
+  }
+  const TGUID chosen = source.GetLinkType(this);
+  TLkLockSection write = WriteLock();
+  Source_ = Immediate_ = &source;
+  ChooseType(source, chosen);
 }

@@ -199,6 +199,7 @@ void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
 }
 
 void TLkSourcePin::UnlinkAll() {
+  LeaveGroup();
   const bool keep = IsDesigning() && IsOwnerDestroying();
   std::vector<TLkBasicPin*> sinks;
   {

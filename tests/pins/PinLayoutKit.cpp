@@ -8,7 +8,8 @@ const TClassInfo& TTestNode::StaticClassInfo() {
         .Object("OutputPin", &TTestNode::OutputPin)
         .Object("InputPins", &TTestNode::InputPins)
         .Object("OutputPins", &TTestNode::OutputPins)
-        .Object("Taps", &TTestNode::Taps);
+        .Object("Taps", &TTestNode::Taps)
+        .Object("StatePin", &TTestNode::StatePin);
   });
 }
 
@@ -16,6 +17,7 @@ TTestNode::TTestNode(TComponent* owner)
     : TComponent(owner),
       InputPin_(new TTestSink(this, {TypeA}, &Lock)),
       OutputPin_(new TTestSource(this, {TypeA}, &Lock)),
+      StatePin_(new TLkBoolStatePin(this, nullptr, &Lock)),
       InputPins_(std::make_unique<TLkPinListOwner>(
           this, &Lock, 0, 3, [this](TLkPinListOwner&) -> TLkBasicPin* { return new TTestSink(this, {TypeA}, &Lock); },
           [this](TLkPinListOwner&, TLkBasicPin* pin) { Destroyed.push_back(pin); })),
@@ -37,6 +39,7 @@ void TTestNode::Destroying() {
   TapPins.clear();
   InputPin_.reset();
   OutputPin_.reset();
+  StatePin_.reset();
   TComponent::Destroying();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 // A component with every way of holding pins, for the layout tests of links and for the fuzzer:
-// an input and an output pin, owning lists of inputs (at most 3) and outputs (at most 4), and a
-// non-owning list of inputs that it adds itself.
+// an input and an output pin, owning lists of inputs (at most 3) and outputs (at most 4), a
+// non-owning list of inputs that it adds itself, and a boolean state pin.
 
 #include "PinTestKit.h"
+
+#include "pins/LkStdTypes.h"
 
 #include <vector>
 
@@ -18,6 +20,7 @@ public:
   TLkPinListOwner* InputPins() const { return InputPins_.get(); }
   TLkPinListOwner* OutputPins() const { return OutputPins_.get(); }
   TLkPinList* Taps() const { return Taps_.get(); }
+  TLkBoolStatePin* StatePin() const { return StatePin_.get(); }
   // Creates one pin of the non-owning list, as a component does when it makes a channel.
   TTestSink& AddTap();
   // What the inputs' destroy callback was called with, in order.
@@ -30,6 +33,7 @@ private:
   TLkLock Lock;
   TLkPinPtr<TTestSink> InputPin_;
   TLkPinPtr<TTestSource> OutputPin_;
+  TLkPinPtr<TLkBoolStatePin> StatePin_;
   std::unique_ptr<TLkPinListOwner> InputPins_;
   std::unique_ptr<TLkPinListOwner> OutputPins_;
   std::unique_ptr<TLkPinList> Taps_;
