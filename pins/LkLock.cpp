@@ -52,9 +52,10 @@ bool TLkLock::TryLock(int ms, uint64_t& hold) {
     return true;
   }
   // A stop that is pending, or that becomes pending while this attempt waits, ends it at once.
-  if (!Freed.wait_for(guard, milliseconds(ms), [this] { return Owner == std::thread::id() || PendingStops > 0; }) ||
-      PendingStops > 0)
-    return false;
+  // A free lock is taken without reading the clock for a deadline.
+  const auto freeOrStopping = [this] { return Owner.load() == std::thread::id() || PendingStops > 0; };
+  if (!freeOrStopping() && !Wait(guard, milliseconds(ms), freeOrStopping)) return false;
+  if (PendingStops > 0) return false;
   Owner = me;
   LockCount = 1;
   Hold = hold = ++LastHold;
@@ -81,8 +82,8 @@ void TLkLock::Release(uint64_t hold) {
   // A section releases only the holding it counts in, and only while the thread still has it.
   if (Owner != std::this_thread::get_id() || LockCount == 0 || Hold != hold) return;
   if (--LockCount == 0) {
-    Owner = {};
-    Freed.notify_all();
+    Owner = std::thread::id();
+    if (Waiters > 0) Freed.notify_all();
   }
 }
 
@@ -122,7 +123,7 @@ TLkLockSection TLkLock::StopLock() {
     return section;
   }
   // Without limit, in slices, like any other wait for this lock.
-  while (!Freed.wait_for(guard, StopSlice, [this] { return Owner == std::thread::id(); })) {
+  while (!Wait(guard, StopSlice, [this] { return Owner.load() == std::thread::id(); })) {
   }
   Owner = me;
   LockCount = 1;
@@ -138,22 +139,33 @@ void TLkLock::EndStop(uint64_t hold) {
   Release(hold);
 }
 
+template <class Predicate>
+bool TLkLock::Wait(std::unique_lock<std::mutex>& guard, std::chrono::milliseconds timeout, Predicate predicate) {
+  ++Waiters;
+  const bool met = Freed.wait_for(guard, timeout, predicate);
+  --Waiters;
+  return met;
+}
+
 TLkLockSection TLkLock::UnlockAllSection() {
   TLkLockSection section;
+  // The usual case on a send: the thread holds nothing of this lock, so there is nothing to give.
+  if (Owner.load(std::memory_order_relaxed) != std::this_thread::get_id()) return section;
   std::lock_guard guard(Guard);
   if (Owner != std::this_thread::get_id() || LockCount == 0) return section;  // nothing to give away
   section.Kind = TLkLockSection::TKind::UnlockAll;
   section.Lock = this;
   section.Lent = {this, LockCount, Hold};
   LockCount = 0;
-  Owner = {};
-  Freed.notify_all();
+  Owner = std::thread::id();
+  if (Waiters > 0) Freed.notify_all();
   return section;
 }
 
 void TLkLock::TakeBack(const TLkLockSection::TLent& lent) {
   std::unique_lock guard(Guard);
-  Freed.wait(guard, [this] { return Owner == std::thread::id() || PendingStops > 0; });
+  while (!Wait(guard, StopSlice, [this] { return Owner.load() == std::thread::id() || PendingStops > 0; })) {
+  }
   // A stop took the lock meanwhile: the holding is lost, and the sections that counted in it now
   // hold nothing.
   if (PendingStops > 0) return;

@@ -2,6 +2,8 @@
 
 #include "platform/Guid.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -92,13 +94,20 @@ private:
   void EndStop(uint64_t hold);
   // Ends an unlock-all: takes the lock back with the counts it had, unless a stop is pending.
   void TakeBack(const TLkLockSection::TLent& lent);
+  // Waits on Freed (Guard held) until the predicate holds or the timeout passes; counts itself
+  // as a waiter, so that releases notify only when someone waits.
+  template <class Predicate>
+  bool Wait(std::unique_lock<std::mutex>& guard, std::chrono::milliseconds timeout, Predicate predicate);
 
   // Guards the counters; waiting happens on Freed, which gives Guard up while it waits.
   mutable std::mutex Guard;
   std::condition_variable Freed;
-  std::thread::id Owner;  // none while the lock is free
+  // None while the lock is free. Changed under Guard; read without it only to ask "is it me?",
+  // which no other thread can make true.
+  std::atomic<std::thread::id> Owner{};
   int LockCount = 0;
   int PendingStops = 0;
+  int Waiters = 0;
   uint64_t Hold = 0;  // the current holding; a lost holding is never current again
   uint64_t LastHold = 0;
 };

@@ -370,6 +370,10 @@ private:
   // never while calling out; a send checks under it that an entry is still linked before calling.
   std::mutex EntriesGuard;
   std::vector<TLkSinkEntry> Entries;
+  // Set when a weight rose or an entry or after-pin changed: the next send reorders.
+  bool OrderDirty = false;
+  // Counts the entries added and removed, so that a send sees at once that its copy still holds.
+  std::atomic<uint64_t> EntriesVersion{0};
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> Converters;
   std::vector<TLkSinkPin*> DependsOnList;
   bool Busy = false;           // guards the recursive dependency walk

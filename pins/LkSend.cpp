@@ -47,10 +47,12 @@ private:
 
 uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation) {
   TEntryCopy copy;
+  uint64_t version;
   {
     TLkLockSection read = ReadLock();
     std::lock_guard guard(EntriesGuard);
     for (const TLkSinkEntry& entry : Entries) copy.Add(entry);
+    version = EntriesVersion;
   }
   // A converter shared by several sinks gets the operation once: its first entry stays.
   for (size_t i = copy.Size(); i-- > 0;) {
@@ -73,8 +75,9 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
       // Shared first: from here on no entry can be removed, and its sink cannot go.
       TLkDestroySection using_ = DestroyLock().Enter();
       if (!using_) continue;
-      {
-        // Between the copy and now another thread may have unlinked (and freed) the sink.
+      // Between the copy and now another thread may have unlinked (and freed) the sink. When no
+      // entry came or went since the copy, it is still linked; otherwise look.
+      if (EntriesVersion.load(std::memory_order_acquire) != version) {
         std::lock_guard guard(EntriesGuard);
         const bool linked = std::any_of(Entries.begin(), Entries.end(), [&](const TLkSinkEntry& e) {
           return e.Sink == entry.Sink && e.Target == entry.Target;
@@ -89,9 +92,15 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
       std::lock_guard guard(EntriesGuard);
       for (TLkSinkEntry& live : Entries)
         if (live.Sink == entry.Sink && live.Weight < MaxWeight) live.Weight += ServeLaterWeight;
+      OrderDirty = true;
     }
   }
 
+  // With every weight at 0 and the after-pins already in place, the order cannot change.
+  {
+    std::lock_guard guard(EntriesGuard);
+    if (!OrderDirty) return 0;
+  }
   TLkLockSection write = WriteLock();
   if (!Disconnecting) Reorder();
   return 0;
@@ -99,11 +108,13 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
 
 void TLkSourcePin::Reorder() {
   std::lock_guard guard(EntriesGuard);
+  bool weighted = false;
   for (TLkSinkEntry& entry : Entries)
-    if (entry.Weight > 0) --entry.Weight;
-  // Stable, so that recipients of equal weight keep their order.
-  std::stable_sort(Entries.begin(), Entries.end(),
-                   [](const TLkSinkEntry& a, const TLkSinkEntry& b) { return a.Weight < b.Weight; });
+    if (entry.Weight > 0) weighted |= --entry.Weight > 0;
+  // Stable, so that recipients of equal weight keep their order; an insertion sort, because the
+  // entries are few and nearly in order, and it needs no memory.
+  for (size_t i = 1; i < Entries.size(); ++i)
+    for (size_t j = i; j > 0 && Entries[j].Weight < Entries[j - 1].Weight; --j) std::swap(Entries[j], Entries[j - 1]);
   // An entry with an after-pin goes just behind its after-pin's entry when that lies further back.
   // Each move takes one entry strictly backwards; the bound stops a stored cycle of after-pins.
   const size_t count = Entries.size();
@@ -120,6 +131,7 @@ void TLkSourcePin::Reorder() {
     std::rotate(Entries.begin() + static_cast<ptrdiff_t>(i), Entries.begin() + static_cast<ptrdiff_t>(i) + 1, target + 1);
     ++moves;
   }
+  OrderDirty = weighted;
 }
 
 uint8_t TLkSinkPin::Notify(TLkNotifyOperation& operation) {

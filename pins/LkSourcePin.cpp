@@ -153,6 +153,8 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
   SetEntryType(entry, link.Type);
   std::lock_guard guard(EntriesGuard);
   Entries.push_back(entry);
+  ++EntriesVersion;
+  OrderDirty = true;
   return delivering;
 }
 
@@ -178,6 +180,7 @@ void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
     if (found == Entries.end()) return;
     throughConverter = found->Target != found->Sink;
     Entries.erase(found);
+    ++EntriesVersion;
   }
   if (!throughConverter) return;
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> unused;
@@ -219,6 +222,7 @@ void TLkSourcePin::UnlinkAll() {
   TLkLockSection write = WriteLock();
   std::lock_guard guard(EntriesGuard);
   Entries.clear();
+  ++EntriesVersion;
 }
 
 bool TLkSourcePin::DirectlyDependsOn(TLkBasicPin* pin) {
@@ -280,6 +284,7 @@ void TLkSourcePin::PinDestroying(TLkBasicPin* pin) {
     std::lock_guard guard(EntriesGuard);
     for (TLkSinkEntry& entry : Entries)
       if (entry.AfterPin == pin) entry.AfterPin = nullptr;
+    OrderDirty = true;
   }
   TLkStreamPin::PinDestroying(pin);
 }
@@ -289,6 +294,7 @@ void TLkSourcePin::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
   std::lock_guard guard(EntriesGuard);
   for (TLkSinkEntry& entry : Entries)
     if (entry.AfterPin == oldPin) entry.AfterPin = newPin;
+  OrderDirty = true;
 }
 
 void TLkSourcePin::SendConnectNoticeTo(TLkBasicPin* sink) {
