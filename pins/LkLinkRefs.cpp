@@ -90,3 +90,11 @@ std::string ReadStateValue(TLayoutReader& reader) {
   reader.ReadListEnd();
   return name;
 }
+
+TLkResolvedRef ResolveRef(TComponent* readerRoot, const TLkPathRef& ref, TLkPinKind peerKind,
+                          const std::function<std::string(const std::string&)>& reroot) {
+  TLkBasicPin* peer = LkPaths::FindOrCreate(readerRoot, reroot(ref.Ident), reroot(ref.Display), peerKind);
+  if (ref.AfterIdent.empty()) return {peer, nullptr};
+  const std::string after = reroot(ref.AfterIdent);
+  return {peer, LkPaths::FindOrCreate(readerRoot, after, after, TLkPinKind::Sink)};
+}

@@ -3,11 +3,14 @@
 // How links name their peers in a layout: an identifier path when both paths of the peer are
 // equal, else a list (identifier path, 'display path'); an after-pin's identifier path joins them.
 
+#include <functional>
 #include <string>
 
+class TComponent;
 class TLayoutReader;
 class TLayoutWriter;
 class TLkBasicPin;
+enum class TLkPinKind;
 
 struct TLkPathRef {
   std::string Ident;
@@ -26,3 +29,12 @@ std::string ReadStateValue(TLayoutReader& reader);
 // A source's reference to one sink: ident | (ident [after] 'display') | (ident after).
 TLkPathRef ReadSinkRef(TLayoutReader& reader);
 void WriteSinkRef(TLayoutWriter& writer, TLkBasicPin& sink, TLkBasicPin* afterPin);
+
+// The peer a reference names and its after-pin, each found by path after `reroot` (the loaded root
+// replaced by the current one), or a placeholder standing for it.
+struct TLkResolvedRef {
+  TLkBasicPin* Peer;
+  TLkBasicPin* AfterPin;
+};
+TLkResolvedRef ResolveRef(TComponent* readerRoot, const TLkPathRef& ref, TLkPinKind peerKind,
+                          const std::function<std::string(const std::string&)>& reroot);

@@ -285,15 +285,13 @@ void TLkPinList::ReadPins(TLayoutReader& reader) {
 
 void TLkPinList::LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
                           TLayoutReader& reader) {
-  TComponent* root = reader.Root();
-  const std::string rootName = RootName(Owner_);
-  auto reroot = [&](const std::string& path) { return LkPaths::ReplaceRoot(path, LoadedRootName_, rootName); };
-  EnsureEntry(index, ownKind, root);
-  TLkBasicPin* peer = LkPaths::FindOrCreate(root, reroot(ref.Ident), reroot(ref.Display), peerKind);
-  TLkBasicPin* after = ref.AfterIdent.empty()
-                           ? nullptr
-                           : LkPaths::FindOrCreate(root, reroot(ref.AfterIdent), reroot(ref.AfterIdent), TLkPinKind::Sink);
-  EntryPin(index)->ConnectAfter(peer, after);
+  EnsureEntry(index, ownKind, reader.Root());
+  const TLkResolvedRef link = ResolveRef(reader.Root(), ref, peerKind, [this](const std::string& path) { return Reroot(path); });
+  EntryPin(index)->ConnectAfter(link.Peer, link.AfterPin);
+}
+
+std::string TLkPinList::Reroot(const std::string& path) const {
+  return LkPaths::ReplaceRoot(path, LoadedRootName_, RootName(Owner_));
 }
 
 TLkBasicPin* TLkPinList::EnsureEntry(int index, TLkPinKind kind, TComponent* root) {
@@ -356,16 +354,13 @@ void TLkPinListOwner::SetCount(int count) {
 }
 
 void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
-  TComponent* root = reader.Root();
-  const std::string rootName = RootName(Owner());
-  auto find = [&](const TLkPathRef& ref, TLkPinKind kind) {
-    return LkPaths::FindOrCreate(root, LkPaths::ReplaceRoot(ref.Ident, LoadedRootName(), rootName),
-                                 LkPaths::ReplaceRoot(ref.Display, LoadedRootName(), rootName), kind);
-  };
-  auto findAfter = [&](const TLkPathRef& ref) -> TLkBasicPin* {
-    if (ref.AfterIdent.empty()) return nullptr;
-    const std::string path = LkPaths::ReplaceRoot(ref.AfterIdent, LoadedRootName(), rootName);
-    return LkPaths::FindOrCreate(root, path, path, TLkPinKind::Sink);
+  // Links `pin` (a sink to its source, a source to one sink) as a reference names it.
+  auto link = [&](TLkBasicPin* pin, const TLkPathRef& ref) {
+    if (!pin) return;
+    const bool source = dynamic_cast<TLkSourcePin*>(pin) != nullptr;
+    const TLkResolvedRef resolved = ResolveRef(reader.Root(), ref, source ? TLkPinKind::Sink : TLkPinKind::Source,
+                                               [this](const std::string& path) { return Reroot(path); });
+    pin->ConnectAfter(resolved.Peer, resolved.AfterPin);
   };
   reader.ReadListBegin();
   for (int used = 0; !reader.EndOfList(); ++used) {
@@ -378,12 +373,9 @@ void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
       if (pin) Add(pin);
     }
     ResolvePinPlaceholders(pin);
-    auto* sink = dynamic_cast<TLkSinkPin*>(pin);
     auto* source = dynamic_cast<TLkSourcePin*>(pin);
     if (reader.NextValue() == TValueKind::List) {
-      const TLkPathRef ref = source ? ReadSinkRef(reader) : ReadSourceRef(reader);
-      if (sink) sink->ConnectAfter(find(ref, TLkPinKind::Source), findAfter(ref));
-      if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), findAfter(ref));
+      link(pin, source ? ReadSinkRef(reader) : ReadSourceRef(reader));
       continue;
     }
     const std::string word = reader.ReadIdent();
@@ -392,7 +384,7 @@ void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
       reader.ReadListBegin();
       while (!reader.EndOfList()) {
         const TLkPathRef ref = ReadSinkRef(reader);
-        if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), findAfter(ref));
+        if (source) link(source, ref);
       }
       reader.ReadListEnd();
     };
@@ -408,9 +400,7 @@ void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
       }
       reader.ReadListEnd();
     } else {
-      const TLkPathRef ref{word, word, {}};
-      if (sink) sink->ConnectAfter(find(ref, TLkPinKind::Source), nullptr);
-      if (source) source->ConnectAfter(find(ref, TLkPinKind::Sink), nullptr);
+      link(pin, {word, word, {}});
     }
   }
   reader.ReadListEnd();

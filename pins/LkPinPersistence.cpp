@@ -62,13 +62,9 @@ void TLkBasicPin::WriteLinks(TLayoutWriter& writer) { writer.WriteIdent("nil"); 
 
 void TLkSinkPin::ReadLinks(TLayoutReader& reader) {
   ResolvePlaceholders();
-  const TLkPathRef ref = ReadSourceRef(reader);
-  TComponent* root = reader.Root();
-  TLkBasicPin* source = LkPaths::FindOrCreate(root, Reroot(ref.Ident), Reroot(ref.Display), TLkPinKind::Source);
-  TLkBasicPin* after = ref.AfterIdent.empty()
-                           ? nullptr
-                           : LkPaths::FindOrCreate(root, Reroot(ref.AfterIdent), Reroot(ref.AfterIdent), TLkPinKind::Sink);
-  ConnectAfter(source, after);
+  const TLkResolvedRef link = ResolveRef(reader.Root(), ReadSourceRef(reader), TLkPinKind::Source,
+                                         [this](const std::string& path) { return Reroot(path); });
+  ConnectAfter(link.Peer, link.AfterPin);
 }
 
 void TLkSinkPin::WriteLinks(TLayoutWriter& writer) {
@@ -84,14 +80,10 @@ void TLkSourcePin::ReadLinks(TLayoutReader& reader) {
 }
 
 void TLkSourcePin::ReadSinkItem(TLayoutReader& reader) {
-  const TLkPathRef ref = ReadSinkRef(reader);
-  TComponent* root = reader.Root();
-  TLkBasicPin* sink = LkPaths::FindOrCreate(root, Reroot(ref.Ident), Reroot(ref.Display), TLkPinKind::Sink);
-  TLkBasicPin* after = ref.AfterIdent.empty()
-                           ? nullptr
-                           : LkPaths::FindOrCreate(root, Reroot(ref.AfterIdent), Reroot(ref.AfterIdent), TLkPinKind::Sink);
+  const TLkResolvedRef link = ResolveRef(reader.Root(), ReadSinkRef(reader), TLkPinKind::Sink,
+                                         [this](const std::string& path) { return Reroot(path); });
   // A stored after-pin chain that comes back to the sink is refused here like any other cycle.
-  ConnectAfter(sink, after);
+  ConnectAfter(link.Peer, link.AfterPin);
 }
 
 void TLkSourcePin::WriteLinks(TLayoutWriter& writer) {

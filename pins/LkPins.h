@@ -601,7 +601,8 @@ protected:
   // path does) and links it to the peer that the paths name.
   void LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
                 TLayoutReader& reader);
-  const std::string& LoadedRootName() const { return LoadedRootName_; }
+  // A path read from the layout, re-rooted from the list's loaded root name to its owner's root.
+  std::string Reroot(const std::string& path) const;
   // The entry at `index`, made first when missing (each missing entry is the pin of that slot's
   // path, or a placeholder of `kind` for it).
   TLkBasicPin* EnsureEntry(int index, TLkPinKind kind, TComponent* root);

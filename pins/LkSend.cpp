@@ -1,5 +1,7 @@
 #include "pins/LkPins.h"
 
+#include "pins/LkScopeGuards.h"
+
 #include <algorithm>
 #include <array>
 
@@ -32,17 +34,6 @@ private:
   size_t Count = 0;
 };
 
-class TDepthGuard {
-public:
-  explicit TDepthGuard(std::atomic<int>& depth) : Depth(depth) { ++Depth; }
-  ~TDepthGuard() { --Depth; }
-  TDepthGuard(const TDepthGuard&) = delete;
-  TDepthGuard& operator=(const TDepthGuard&) = delete;
-
-private:
-  std::atomic<int>& Depth;
-};
-
 }  // namespace
 
 uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation) {
@@ -64,7 +55,7 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
       }
   }
   if (ReentryDepth > MaxSendDepth) throw ELkException(LkSelfDependencyMessage);
-  TDepthGuard depth(ReentryDepth);
+  TLkDepthGuard depth(ReentryDepth);
   SendToGroup(operation, 0, nullptr);
 
   for (size_t i = 0; i < copy.Size(); ++i) {

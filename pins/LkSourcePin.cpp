@@ -1,36 +1,12 @@
 #include "pins/LkPins.h"
 
+#include "pins/LkScopeGuards.h"
 #include "pins/LkWatchers.h"
 #include "platform/Published.h"
 
 #include <algorithm>
 
 namespace {
-
-// Counts one nested send (or connect notice) for as long as it runs.
-class TDepthGuard {
-public:
-  explicit TDepthGuard(std::atomic<int>& depth) : Depth(depth) { ++Depth; }
-  ~TDepthGuard() { --Depth; }
-  TDepthGuard(const TDepthGuard&) = delete;
-  TDepthGuard& operator=(const TDepthGuard&) = delete;
-
-private:
-  std::atomic<int>& Depth;
-};
-
-// Sets a flag for as long as it lives and restores what it was.
-class TFlagGuard {
-public:
-  explicit TFlagGuard(bool& flag) : Flag(flag), Saved(std::exchange(flag, true)) {}
-  ~TFlagGuard() { Flag = Saved; }
-  TFlagGuard(const TFlagGuard&) = delete;
-  TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-  bool& Flag;
-  bool Saved;
-};
 
 // A connect notice may nest this deep before it counts as a pin depending on itself.
 constexpr int MaxNoticeDepth = 10;
@@ -171,7 +147,7 @@ void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
 }
 
 void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
-  TFlagGuard disconnecting(Disconnecting);
+  TLkFlagGuard disconnecting(Disconnecting);
   bool throughConverter;
   {
     std::lock_guard guard(EntriesGuard);
@@ -232,7 +208,7 @@ bool TLkSourcePin::DirectlyDependsOn(TLkBasicPin* pin) {
 bool TLkSourcePin::DependsOn(TLkBasicPin* pin) {
   // A walk that comes back to a source it is already walking answers no for that branch.
   if (Busy) return false;
-  TFlagGuard busy(Busy);
+  TLkFlagGuard busy(Busy);
   return std::any_of(DependsOnList.begin(), DependsOnList.end(),
                      [pin](TLkSinkPin* sink) { return sink == pin || sink->DependsOn(pin); });
 }
@@ -314,7 +290,7 @@ void TLkSourcePin::SendConnectNoticeTo(TLkBasicPin* sink) {
   }
   if (!handler) return;
   if (ReentryDepth > MaxNoticeDepth) throw ELkException(LkSelfDependencyMessage);
-  TDepthGuard depth(ReentryDepth);
+  TLkDepthGuard depth(ReentryDepth);
   {
     TLkLockSection ownLent = UnlockAll();
     TLkDestroySection using_ = DestroyLock().Enter();
