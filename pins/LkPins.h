@@ -353,6 +353,10 @@ protected:
   const char* LinkPropertyName() const override { return "SinkPins"; }
   // Sends a connect notice to a newly linked sink through its entry's handler.
   void SendConnectNoticeTo(TLkBasicPin* sink);
+  // A sink has just been linked (after its connect notice), by the sink's request or, for the
+  // second hook, by this source's own. Stream sources catch the sink up with their stream there.
+  virtual void SinkLinked(TLkBasicPin*) {}
+  virtual void SinkLinkedFromSource(TLkBasicPin*) {}
 
 private:
   friend class TLkSinkPin;

@@ -68,8 +68,11 @@ bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
     }
     newSource->SendConnectNoticeTo(this);
     const TGUID renegotiated = deliveringPin->GetLinkType(this);
-    TLkLockSection write = WriteLock();
-    ChooseType(*deliveringPin, renegotiated);
+    {
+      TLkLockSection write = WriteLock();
+      ChooseType(*deliveringPin, renegotiated);
+    }
+    newSource->SinkLinked(this);
   } else if (!pin->ConnectAfter(this, afterPin)) {
     return false;
   }

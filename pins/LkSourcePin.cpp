@@ -42,8 +42,9 @@ TLkSinkEntry* TLkSourcePin::FindEntry(TLkBasicPin* sink) {
 
 bool TLkSourcePin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   if (!pin) return true;
-  if (!CanOrderAfter(pin, afterPin)) return false;
-  return pin->ConnectAfter(this, afterPin);
+  if (!CanOrderAfter(pin, afterPin) || !pin->ConnectAfter(this, afterPin)) return false;
+  if (IsLinkedTo(pin)) SinkLinkedFromSource(pin);
+  return true;
 }
 
 bool TLkSourcePin::CanLinkTo(TLkBasicPin* peer) {

@@ -73,19 +73,18 @@ const TClassInfo& TLkClockSourcePin::StaticClassInfo() {
   return DefineClass<TLkClockSourcePin, TLkSourcePin>("TLkClockSourcePin");
 }
 
-TLkClockSourcePin::TLkClockSourcePin(TComponent* owner, ILkLock* componentLock) : TLkSourcePin(owner, componentLock) {
-  Register();
-  Implement(Clock);
-  AddType(Clock, TLkHandler::Of<&TLkClockSourcePin::ClockSend>(this));
+TLkHandler LkClockHandler() {
+  return {[](void*, TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation) -> uint8_t {
+            return peer->QueryPeerInterface(Clock) ? peer->Receive(type, operation, flags) : 0;
+          },
+          nullptr};
 }
 
 TLkClockSourcePin::TLkClockSourcePin(TComponent* owner, TLkReceiveCallback request, ILkLock* componentLock)
-    : TLkClockSourcePin(owner, componentLock) {
-  Request = std::move(request);
-}
-
-uint8_t TLkClockSourcePin::ClockSend(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation) {
-  return peer->QueryPeerInterface(Clock) ? peer->Receive(type, operation, flags) : 0;
+    : TLkSourcePin(owner, componentLock), Request(std::move(request)) {
+  Register();
+  Implement(Clock);
+  AddType(Clock, LkClockHandler());
 }
 
 uint8_t TLkClockSourcePin::Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) {
@@ -99,11 +98,7 @@ TLkClockSinkPin::TLkClockSinkPin(TComponent* owner, TLkPinList* ownerList, TLkRe
     : TLkSinkPin(owner, ownerList, componentLock), OperationCallback(std::move(operation)), ClockCallback(std::move(clock)) {
   Register();
   Implement(Clock);
-  AddType(Clock, TLkHandler::Of<&TLkClockSinkPin::ClockRequest>(this));
-}
-
-uint8_t TLkClockSinkPin::ClockRequest(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation) {
-  return peer->QueryPeerInterface(Clock) ? peer->Receive(type, operation, flags) : 0;
+  AddType(Clock, LkClockHandler());
 }
 
 uint8_t TLkClockSinkPin::Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) {
@@ -118,7 +113,8 @@ const TClassInfo& TLkFloatSourcePin::StaticClassInfo() {
   return DefineClass<TLkFloatSourcePin, TLkClockSourcePin>("TLkFloatSourcePin");
 }
 
-TLkFloatSourcePin::TLkFloatSourcePin(TComponent* owner, ILkLock* componentLock) : TLkClockSourcePin(owner, componentLock) {
+TLkFloatSourcePin::TLkFloatSourcePin(TComponent* owner, ILkLock* componentLock)
+    : TLkClockSourcePin(owner, nullptr, componentLock) {
   AddType(Float, TLkHandler::Of<&TLkFloatSourcePin::FloatHandler>(this));
 }
 
@@ -139,7 +135,8 @@ const TClassInfo& TLkRealSourcePin::StaticClassInfo() {
   return DefineClass<TLkRealSourcePin, TLkClockSourcePin>("TLkRealSourcePin");
 }
 
-TLkRealSourcePin::TLkRealSourcePin(TComponent* owner, ILkLock* componentLock) : TLkClockSourcePin(owner, componentLock) {
+TLkRealSourcePin::TLkRealSourcePin(TComponent* owner, ILkLock* componentLock)
+    : TLkClockSourcePin(owner, nullptr, componentLock) {
   AddType(Float, TLkHandler::Of<&TLkRealSourcePin::FloatHandler>(this));
   AddType(Real, TLkHandler::Of<&TLkRealSourcePin::RealHandler>(this));
 }

@@ -35,6 +35,10 @@ void Register();
 // The owner's callback for what a pin receives: (pin, type, flags, operation).
 using TLkReceiveCallback = std::function<uint8_t(TLkBasicPin* pin, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation)>;
 
+// The handler of the clock type, on both sides: the operation goes unchanged to a peer that
+// implements the clock interface (a notice as a plain operation: there is no value to put in).
+TLkHandler LkClockHandler();
+
 // A float rounded to the nearest 32-bit integer, ties to even; NaN gives 0 and values out of
 // range give the nearest end of the range.
 int32_t LkRoundToInt32(double value);
@@ -49,13 +53,8 @@ public:
   TLkClockSourcePin(TComponent* owner, TLkReceiveCallback request, ILkLock* componentLock = nullptr);
   uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) override;
 
-protected:
-  // For the stream sources, which send through the clock type too.
-  explicit TLkClockSourcePin(TComponent* owner, ILkLock* componentLock);
-  TLkReceiveCallback Request;
-
 private:
-  uint8_t ClockSend(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation);
+  TLkReceiveCallback Request;
 };
 
 // Hands every operation to the operation callback, and every tick (any clock operation) to the
@@ -69,7 +68,6 @@ public:
   uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) override;
 
 private:
-  uint8_t ClockRequest(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation);
   TLkReceiveCallback OperationCallback;
   TClockCallback ClockCallback;
 };
