@@ -24,3 +24,9 @@ class EFileError : public Exception {
 public:
   using Exception::Exception;
 };
+
+// Audio buffers whose samples cannot be combined.
+class EAudioFormatError : public Exception {
+public:
+  using Exception::Exception;
+};
