@@ -1,5 +1,6 @@
 #include "vector/DepthConversions.h"
 
+#include "vector/ArgumentChecks.h"
 #include "vector/ImageRegions.h"
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "vector/ImageOperations.h"
 
+#include "vector/ArgumentChecks.h"
 #include "vector/ImageRegions.h"
 #include "vector/ScaledIntegers.h"
 

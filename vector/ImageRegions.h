@@ -11,21 +11,6 @@
 namespace Primitives {
 namespace [[gnu::visibility("hidden")]] Own {
 
-// The first checks of a region primitive, in their order: a null pointer gives -8, then a width
-// or height below 1 gives -6.
-template <typename... Pointee>
-IppStatus CheckRegion(IppiSize roiSize, const Pointee*... pointers) {
-  if (((pointers == nullptr) || ...)) return StsNullPointer;
-  if (roiSize.width < 1 || roiSize.height < 1) return StsSize;
-  return StsNoError;
-}
-
-// Then, for the primitives that test their steps: a step below 1 gives -14.
-template <typename... Step>
-IppStatus CheckSteps(Step... steps) {
-  return ((steps < 1) || ...) ? StsStep : StsNoError;
-}
-
 // Rows sit at byte steps, so an element need not be aligned to its size.
 template <class T>
 T Load(const unsigned char* at) {
