@@ -3,8 +3,6 @@
 
 #include "vector/PrimitiveBinding.h"
 
-#include <algorithm>
-
 namespace {
 
 using namespace Primitives;
@@ -17,28 +15,29 @@ struct TChannelRun {
   uint32_t Container;
 };
 
+// 8-bit samples widened or narrowed by a scale primitive, which takes typed rows.
+template <class Wide>
+void Widen(IppStatus (*scale)(const Ipp8u*, int, Wide*, int, IppiSize), const TChannelRun<const uint8_t>& source,
+           const TChannelRun<uint8_t>& destination, int frames) {
+  scale(source.First, source.Step, reinterpret_cast<Wide*>(destination.First), destination.Step, {1, frames});
+}
+template <class Wide>
+void Narrow(IppStatus (*scale)(const Wide*, int, Ipp8u*, int, IppiSize, IppHintAlgorithm),
+            const TChannelRun<const uint8_t>& source, const TChannelRun<uint8_t>& destination, int frames) {
+  scale(reinterpret_cast<const Wide*>(source.First), source.Step, destination.First, destination.Step, {1, frames},
+        HintFast);
+}
+
 // A channel copied into another of a different container: the scale primitives between 8 bits and
 // 16 or 32, otherwise value * destination full scale / source full scale in 64-bit integers,
 // truncated.
 void ConvertChannel(const TChannelRun<const uint8_t>& source, const TChannelRun<uint8_t>& destination, int frames) {
   const TAudioBufferPrimitives& table = BoundPrimitives().AudioBuffer;
-  const IppiSize column{1, frames};
-  const uint8_t* bytes = source.First;
   switch (source.Container << 8 | destination.Container) {
-    case 8 << 8 | 16:
-      table.ippiScale_8u16s_C1R(bytes, source.Step, reinterpret_cast<Ipp16s*>(destination.First), destination.Step, column);
-      return;
-    case 16 << 8 | 8:
-      table.ippiScale_16s8u_C1R(reinterpret_cast<const Ipp16s*>(bytes), source.Step, destination.First, destination.Step,
-                                column, HintFast);
-      return;
-    case 8 << 8 | 32:
-      table.ippiScale_8u32s_C1R(bytes, source.Step, reinterpret_cast<Ipp32s*>(destination.First), destination.Step, column);
-      return;
-    case 32 << 8 | 8:
-      table.ippiScale_32s8u_C1R(reinterpret_cast<const Ipp32s*>(bytes), source.Step, destination.First, destination.Step,
-                                column, HintFast);
-      return;
+    case 8 << 8 | 16: return Widen(table.ippiScale_8u16s_C1R, source, destination, frames);
+    case 8 << 8 | 32: return Widen(table.ippiScale_8u32s_C1R, source, destination, frames);
+    case 16 << 8 | 8: return Narrow(table.ippiScale_16s8u_C1R, source, destination, frames);
+    case 32 << 8 | 8: return Narrow(table.ippiScale_32s8u_C1R, source, destination, frames);
   }
   const int64_t from = DnSamples::FullScale(source.Container), to = DnSamples::FullScale(destination.Container);
   for (int frame = 0; frame < frames; ++frame) {
@@ -54,11 +53,8 @@ void TDnAudioBuffer::CopyTo(uint32_t sourceFrame, IKvDataBuffer& destination, ui
   auto* audio = InterfaceOf<IDnAudioBuffer>(destination);
   if (!audio) return CopyElements(sourceFrame, destination, frames, destinationFrame, 1, CopyBytes);
   if (frames == 0) return;
-  const auto check = [frames](uint32_t frame, uint32_t available) {
-    if (uint64_t(frame) + frames > available) throw ERangeError::Index(std::max(frame, available));
-  };
-  check(sourceFrame, GetCount());
-  check(destinationFrame, audio->GetCount());
+  CheckRange(sourceFrame, frames, GetCount());
+  CheckRange(destinationFrame, frames, audio->GetCount());
 
   TDnAudioBuffer& target = static_cast<TDnAudioBuffer&>(audio->GetInstance());
   // The destination first: when it is this buffer, its own copy is what the source must read.

@@ -65,16 +65,17 @@ void TKvGenericBuffer::CopyBytes(const uint8_t* source, uint8_t* destination, ui
   Primitives::BoundPrimitives().Buffer.ippsCopy_8u(source, destination, int(bytes));
 }
 
+void TKvGenericBuffer::CheckRange(uint32_t index, uint32_t count, uint32_t available) {
+  // Names the first index the range would touch beyond the end.
+  if (uint64_t(index) + count > available) throw ERangeError::Index(std::max(index, available));
+}
+
 void TKvGenericBuffer::CopyElements(uint32_t sourceIndex, IKvDataBuffer& destination, uint32_t count,
                                     uint32_t destinationIndex, uint32_t width,
                                     void (*copy)(const uint8_t*, uint8_t*, uint32_t)) {
-  // The first index each range would touch beyond its buffer's end.
-  const auto check = [count](uint32_t index, uint32_t available) {
-    if (uint64_t(index) + count > available) throw ERangeError::Index(std::max(index, available));
-  };
   if (count == 0) return;
-  check(sourceIndex, GetSize() / width);
-  check(destinationIndex, destination.GetSize() / width);
+  CheckRange(sourceIndex, count, GetSize() / width);
+  CheckRange(destinationIndex, count, destination.GetSize() / width);
   // The destination first: when it is this buffer, its own copy is what the source must read.
   auto* target = static_cast<uint8_t*>(destination.Modify());
   copy(static_cast<const uint8_t*>(Read()) + uint64_t(sourceIndex) * width, target + uint64_t(destinationIndex) * width,

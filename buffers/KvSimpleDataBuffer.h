@@ -43,6 +43,8 @@ protected:
   bool Unshare(bool keepContent);
   // Makes `fresh` this buffer's block in place of the present one.
   void ReplaceBlock(TKvSmartBuffer* fresh);
+  // Raises ERangeError when `count` elements from `index` pass the end of `available`.
+  static void CheckRange(uint32_t index, uint32_t count, uint32_t available);
   // Copies elements `width` bytes wide with `copy`, after checking both ranges.
   void CopyElements(uint32_t sourceIndex, IKvDataBuffer& destination, uint32_t count, uint32_t destinationIndex,
                     uint32_t width, void (*copy)(const uint8_t* source, uint8_t* destination, uint32_t bytes));
