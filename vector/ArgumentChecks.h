@@ -11,7 +11,7 @@ namespace [[gnu::visibility("hidden")]] Own {
 // length below 1 gives -6.
 template <typename... Pointee>
 IppStatus CheckVector(int len, const Pointee*... pointers) {
-  if (((pointers == nullptr) || ...)) return StsNullPointer;
+  if ((!pointers || ...)) return StsNullPointer;
   if (len < 1) return StsSize;
   return StsNoError;
 }
