@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buffers/KvDataInterfaces.h"
 #include "platform/Guid.h"
 #include "platform/RefCounted.h"
 
@@ -84,11 +85,12 @@ using TLkSuppliedInt64RangeOperation = TLkSuppliedRangeOperation<int64_t>;
 // Each recipient turns it into a supplied value of its own type, carrying the sender's value.
 class TLkSuppliedMulticastOperation : public TLkSuppliedOperation {};
 
-// A supplied buffer: the buffer travels by reference, never copied by the pin layer.
+// A supplied buffer: the buffer travels by reference, never copied by the pin layer. Any buffer
+// interface is taken; the operation keeps its data-buffer interface (none for none).
 class TLkSuppliedBufferOperation : public TLkSuppliedOperation {
 public:
-  explicit TLkSuppliedBufferOperation(TRef<TRefCounted> buffer) : Buffer(std::move(buffer)) {}
-  const TRef<TRefCounted> Buffer;
+  explicit TLkSuppliedBufferOperation(const TRef<IKvData>& buffer) : Buffer(Supports<IKvDataBuffer>(buffer)) {}
+  const TRef<IKvDataBuffer> Buffer;
 };
 
 // Tells the clock whether a component still needs ticks.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: the optimised build first, then
 # the AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build of the
-# threaded suites, then a bounded run of the layout reader's fuzzer (clang, libFuzzer).
+# threaded suites (pins, buffers), then a bounded run of the layout reader's fuzzer (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,11 +16,11 @@ for preset in default asan; do
   ctest --preset "$preset"
 done
 
-# ThreadSanitizer for the suites where threads meet: locks, pins and links.
+# ThreadSanitizer for the suites where threads meet: locks, pins and links, shared buffers.
 echo "== tsan"
 cmake --preset tsan
-cmake --build --preset tsan --target pins_tests
-ctest --preset tsan -L '^pins_tests$'
+cmake --build --preset tsan --target pins_tests buffers_tests
+ctest --preset tsan -L '^(pins_tests|buffers_tests)$'
 
 echo "== fuzz"
 cmake --preset fuzz

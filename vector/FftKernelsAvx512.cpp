@@ -2,8 +2,10 @@
 // FftKernelSelection.cpp).
 
 // GCC 12's AVX-512 intrinsics initialise their "undefined" operands from themselves, which its
-// maybe-uninitialized analysis reports wherever they are inlined.
+// maybe-uninitialized analysis reports wherever they are inlined. Clang has no such warning.
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 #include "vector/FftKernelTemplates.h"
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "vector/DepthConversions.h"
 #include "vector/Fft.h"
 #include "vector/Generators.h"
+#include "vector/ImageOperations.h"
+#include "vector/IntegerOperations.h"
 #include "vector/SampleOperations.h"
 #include "vector/Windows.h"
 
@@ -17,12 +20,19 @@
   X(ippsFFTInitAlloc_C_64fc) X(ippsFFTInitAlloc_R_64f) X(ippsFFTInv_CCSToR_64f) X(ippsFFTInv_CToC_64fc)       \
   X(ippsFFTFwd_CToC_64fc) X(ippsWinBartlett_64fc_I) X(ippsWinBlackman_64fc_I) X(ippsWinHamming_64fc_I)        \
   X(ippsWinHann_64fc_I) X(ippsWinKaiser_64fc_I) X(ippsConvert_16s64f_Sfs) X(ippsMagnitude_64fc)              \
-  X(ippsAdd_64f_I) X(ippsCopy_64f) X(ippsMove_64f) X(ippsWinBartlett_64f_I) X(ippsWinBartlett_64f)            \
-  X(ippsWinBlackman_64f_I) X(ippsWinBlackman_64f) X(ippsWinHamming_64f_I) X(ippsWinHamming_64f)              \
-  X(ippsWinHann_64f_I) X(ippsWinHann_64f) X(ippsWinKaiser_64f_I) X(ippsWinKaiser_64f) X(ippsZero_16s)         \
-  X(ippsZero_8u)
+  X(ippsAdd_64f_I) X(ippsCopy_64f) X(ippsMove_64f) X(ippsCopy_8u) X(ippsSet_32s) X(ippsSet_8u)                  \
+  X(ippsWinBartlett_64f_I) X(ippsWinBartlett_64f) X(ippsWinBlackman_64f_I) X(ippsWinBlackman_64f)            \
+  X(ippsWinHamming_64f_I) X(ippsWinHamming_64f) X(ippsWinHann_64f_I) X(ippsWinHann_64f)                      \
+  X(ippsWinKaiser_64f_I) X(ippsWinKaiser_64f) X(ippsZero_16s) X(ippsZero_8u)
 
-#define NOTECHANNELS_AUDIO_BUFFER_PRIMITIVES(X) X(ippiCopy_16s_C1R)
+#define NOTECHANNELS_AUDIO_BUFFER_PRIMITIVES(X)                                                             \
+  X(ippiAdd_16s_C1IRSfs) X(ippiSub_16s_C1IRSfs) X(ippiMul_16s_C1IRSfs) X(ippiDiv_16s_C1IRSfs)                \
+  X(ippsDivC_16s_ISfs) X(ippsSet_16s) X(ippiSet_8u_C1R) X(ippiSet_16s_C1R) X(ippiSet_32s_C1R)                \
+  X(ippsAddC_8u_ISfs) X(ippsAddC_16s_ISfs) X(ippiAddC_8u_C1IRSfs) X(ippiAddC_16s_C1IRSfs) X(ippsSubC_8u_ISfs) \
+  X(ippsSubC_16s_ISfs) X(ippiSubC_8u_C1IRSfs) X(ippiSubC_16s_C1IRSfs) X(ippsMulC_8u_ISfs) X(ippsMulC_16s_ISfs) \
+  X(ippiMulC_8u_C1IRSfs) X(ippiMulC_16s_C1IRSfs) X(ippiDivC_8u_C1IRSfs) X(ippiDivC_16s_C1IRSfs)              \
+  X(ippiCopy_8u_C1R) X(ippiCopy_16s_C1R) X(ippiScale_8u16s_C1R) X(ippiScale_8u32s_C1R)                        \
+  X(ippiScale_16s8u_C1R) X(ippiScale_32s8u_C1R)
 
 #define NOTECHANNELS_AUDIO_PRIMITIVES(X)                                                                    \
   X(ippsAdd_16s_I) X(ippsConjCcs_64fc_I) X(ippsFFTFwd_RToCCS_64f) X(ippsFFTInitAlloc_R_64f)                  \

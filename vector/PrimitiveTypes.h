@@ -37,6 +37,8 @@ enum : IppStatus {
   StsSize = -6,               // a length or region size is not positive, or too short
   StsNullPointer = -8,
   StsMemoryAllocation = -9,
+  StsDivByZeroErr = -10,      // a constant divisor is 0
+  StsStep = -14,              // an image step is not positive, where the primitive checks it
   StsFftOrder = -15,          // transform order outside 0..30
   StsFftFlag = -16,           // scaling flag other than the four below
   StsContextMatch = -17,      // specification record of another kind
@@ -49,6 +51,7 @@ enum : IppStatus {
   StsTonePhase = -44,
   StsToneFrequency = -45,
   StsToneMagnitude = -46,
+  StsDivByZero = 6,           // warning: an element was divided by 0; the whole vector was processed
 };
 
 // Scaling flags of a transform record (N = 2^order).

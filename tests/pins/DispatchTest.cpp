@@ -1,5 +1,7 @@
 #include "PinTestKit.h"
 
+#include "buffers/KvSimpleDataBuffer.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -152,6 +154,14 @@ TEST(Operations, DescendantsAreRecognisedAsTheirAncestorsAndIdsCount) {
   EXPECT_EQ(wave->SampleRate, 44100.0);
   EXPECT_EQ(wave->Rate, 44100.0f);
   EXPECT_NE(OperationAs<TLkStartOperation>(*wave), nullptr);
+}
+
+TEST(Operations, ASuppliedBufferKeepsTheDataBufferInterfaceOfWhatItIsGiven) {
+  const TRef<IKvRealBuffer> real = MakeRef<TKvRealBuffer>(4);
+  const TRef<TLkSuppliedBufferOperation> supplied = MakeRef<TLkSuppliedBufferOperation>(real);
+  EXPECT_EQ(supplied->Buffer.Get(), static_cast<IKvDataBuffer*>(real.Get()));
+  EXPECT_EQ(real->RefCount(), 2);  // travels by reference
+  EXPECT_EQ(Supports<IKvRealBuffer>(supplied->Buffer), real);
 }
 
 // One thread sends as fast as it can through a source whose sinks (some behind a shared converter)
