@@ -1,10 +1,11 @@
 #pragma once
 
+#include "buffers/DnWaveFormat.h"
 #include "buffers/KvDataInterfaces.h"
+#include "buffers/KvSmartBufferManager.h"
 #include "platform/Guid.h"
 #include "platform/RefCounted.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,8 +14,9 @@ class TComponent;
 // Something sent over a link: a tick, a value, a buffer, a request. Receivers test the class
 // (dynamic_cast), so a descendant counts as its ancestors: a supplied buffer is a clock tick, an
 // end-stop is a stop. Every operation gets an id from a process-wide counter; the first is 1. A
-// plain instance is the connect notice and the state-group re-sync notice.
-class TLkNotifyOperation : public TRefCounted {
+// plain instance is the connect notice and the state-group re-sync notice. Operations come from
+// the buffer pool, so that a send of a new operation per buffer touches no heap.
+class TLkNotifyOperation : public TRefCounted, public TKvPooled {
 public:
   static constexpr TGUID IID = "{AC2714E1-1E70-4C60-ABBB-EA27737CEE74}"_guid;
 
@@ -135,9 +137,9 @@ class TLkStartSpectrumOperation : public TLkStartSampleRateOperation {
 // A wave stream starts: a copy of its 40-byte format header; the sample rate is the header's.
 class TLkStartWaveOperation : public TLkStartSampleRateOperation {
 public:
-  using THeader = std::array<uint8_t, 40>;
-  TLkStartWaveOperation(const THeader& header, bool flag);
-  const THeader Header;
+  TLkStartWaveOperation(const TDnWaveFormat& header, bool flag)
+      : TLkStartSampleRateOperation(header.SamplesPerSec), Header(header), Flag(flag) {}
+  const TDnWaveFormat Header;
   const bool Flag;
 };
 

@@ -147,10 +147,7 @@ TEST(Operations, DescendantsAreRecognisedAsTheirAncestorsAndIdsCount) {
   const TRef<TLkNotifyOperation> endStop = MakeRef<TLkEndStopOperation>();
   EXPECT_NE(OperationAs<TLkStopOperation>(*endStop), nullptr);
   EXPECT_GT(endStop->Id(), buffer->Id());
-  TLkStartWaveOperation::THeader header{};
-  header[4] = 0x44;
-  header[5] = 0xAC;  // 44100
-  const TRef<TLkStartWaveOperation> wave = MakeRef<TLkStartWaveOperation>(header, false);
+  const TRef<TLkStartWaveOperation> wave = MakeRef<TLkStartWaveOperation>(TDnWaveFormat::Pcm(2, 16, 44100, 3), false);
   EXPECT_EQ(wave->SampleRate, 44100.0);
   EXPECT_EQ(wave->Rate, 44100.0f);
   EXPECT_NE(OperationAs<TLkStartOperation>(*wave), nullptr);
