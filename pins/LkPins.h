@@ -13,6 +13,7 @@
 #include "platform/LkSync.h"
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -285,6 +286,8 @@ struct TLkSinkEntry {
   TGUID Type;
   TLkHandler Handler;
   int Weight = 0;
+  // Deliveries through the entry in progress: its removal waits for them to end.
+  std::atomic<int>* InFlight = nullptr;
 };
 
 // An output: linked to any number of sinks.
@@ -363,7 +366,8 @@ private:
   friend class TLkUnloadedPin;
   // Adds the entry (with a converter when one is needed); answers the pin that delivers to the sink.
   TLkBasicPin* AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin);
-  // Takes the sink's entry out, and the sink out of the converters; frees converters left unused.
+  // Takes the sink's entry out and waits until the deliveries through it have ended; then takes the
+  // sink out of the converters and frees converters left unused.
   void RemoveSinkEntry(TLkBasicPin* sink);
   TLkSinkEntry* FindEntry(TLkBasicPin* sink);
   void SetEntryType(TLkSinkEntry& entry, const TGUID& type);
@@ -378,6 +382,10 @@ private:
   bool OrderDirty = false;
   // Counts the entries added and removed, so that a send sees at once that its copy still holds.
   std::atomic<uint64_t> EntriesVersion{0};
+  // The entries' delivery counters. They live as long as the source, so that a send holding a
+  // stale copy of an entry never touches freed memory; a removed entry's counter is used again.
+  std::deque<std::atomic<int>> InFlightCounters;
+  std::vector<std::atomic<int>*> FreeInFlightCounters;
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> Converters;
   std::vector<TLkSinkPin*> DependsOnList;
   bool Busy = false;           // guards the recursive dependency walk

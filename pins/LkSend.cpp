@@ -34,25 +34,33 @@ private:
   size_t Count = 0;
 };
 
+// A send to one sink through a converter must reach that sink only, but the converter's output
+// sends on to all of its sinks. So the sender names the sink here for the length of the handler
+// call; the first send on the thread from a source that serves that sink takes it as its own.
+thread_local TLkBasicPin* OnlySinkDownstream = nullptr;
+
 }  // namespace
 
 uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation) {
+  TLkBasicPin* const downstream = std::exchange(OnlySinkDownstream, nullptr);
   TEntryCopy copy;
   uint64_t version;
   {
     TLkLockSection read = ReadLock();
     std::lock_guard guard(EntriesGuard);
-    for (const TLkSinkEntry& entry : Entries) copy.Add(entry);
+    if (!sink && downstream && FindEntry(downstream)) sink = downstream;
+    // Only the named sink's entries are copied, so that sharing a converter cannot hide them.
+    for (const TLkSinkEntry& entry : Entries)
+      if (!sink || entry.Sink == sink) copy.Add(entry);
     version = EntriesVersion;
   }
-  // A converter shared by several sinks gets the operation once: its first entry stays.
-  for (size_t i = copy.Size(); i-- > 0;) {
-    if (copy[i].Target == copy[i].Sink) continue;
-    for (size_t j = 0; j < i; ++j)
-      if (copy[j].Target == copy[i].Target) {
-        copy.Erase(i);
-        break;
-      }
+  // A converter shared by several sinks gets the operation once, through the first of its entries
+  // that is still linked when its turn comes; the later ones stand by in case it is not.
+  size_t lastFirst = 0;
+  for (size_t i = 0; i < copy.Size(); ++i) {
+    bool repeat = false;
+    for (size_t j = 0; j < i && !repeat; ++j) repeat = copy[i].Target != copy[i].Sink && copy[j].Target == copy[i].Target;
+    if (!repeat) lastFirst = i;
   }
   if (ReentryDepth > MaxSendDepth) throw ELkException(LkSelfDependencyMessage);
   TLkDepthGuard depth(ReentryDepth);
@@ -60,24 +68,30 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
 
   for (size_t i = 0; i < copy.Size(); ++i) {
     TLkSinkEntry& entry = copy[i];
-    if ((sink && entry.Sink != sink) || !entry.Handler) continue;
+    if (!entry.Handler) continue;
     uint8_t answer;
     {
-      // Shared first: from here on no entry can be removed, and its sink cannot go.
+      // Refused only while this source is being destroyed.
       TLkDestroySection using_ = DestroyLock().Enter();
       if (!using_) continue;
-      // Between the copy and now another thread may have unlinked (and freed) the sink. When no
-      // entry came or went since the copy, it is still linked; otherwise look.
-      if (EntriesVersion.load(std::memory_order_acquire) != version) {
+      // Counted first: a sink taken out after this point waits for the call to end. Between the
+      // copy and now another thread may have unlinked (and freed) it: when no entry came or went
+      // since the copy it is still linked; otherwise look.
+      TLkDeliveryGuard delivering(*entry.InFlight);
+      if (EntriesVersion.load() != version) {
         std::lock_guard guard(EntriesGuard);
         const bool linked = std::any_of(Entries.begin(), Entries.end(), [&](const TLkSinkEntry& e) {
-          return e.Sink == entry.Sink && e.Target == entry.Target;
+          return e.Sink == entry.Sink && e.Target == entry.Target && e.InFlight == entry.InFlight;
         });
         if (!linked) continue;
       }
       TLkLockSection lent = ComponentLock() ? ComponentLock()->UnlockAllSection() : TLkLockSection();
-      answer = entry.Handler(entry.Target, entry.Type, i + 1 == copy.Size() ? lkLast : 0, operation);
+      TLkValueGuard only(OnlySinkDownstream, sink && entry.Target != entry.Sink ? sink : nullptr);
+      answer = entry.Handler(entry.Target, entry.Type, i >= lastFirst ? lkLast : 0, operation);
     }
+    if (entry.Target != entry.Sink)
+      for (size_t j = i + 1; j < copy.Size(); ++j)
+        if (copy[j].Target == entry.Target) copy[j].Handler = {};
     if (answer & lkServeLater) {
       // The live entry, not the copy, is moved back.
       std::lock_guard guard(EntriesGuard);

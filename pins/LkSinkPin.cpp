@@ -135,8 +135,7 @@ void TLkSinkPin::UnlinkAll() {
     source = Source_;
   }
   if (!source) return;
-  // The source's sends in progress end first, so that none reaches this sink afterwards.
-  TLkDestroySection sourceDestroying = source->DestroyLock().Lock();
+  // The source's sends to this sink in progress end before the link is gone (see RemoveSinkEntry).
   TLkLockSection sourceLock = source->WriteLock();
   DropLink();
 }

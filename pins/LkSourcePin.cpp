@@ -5,6 +5,7 @@
 #include "platform/Published.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -129,6 +130,12 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
   }
   SetEntryType(entry, link.Type);
   std::lock_guard guard(EntriesGuard);
+  if (FreeInFlightCounters.empty()) {
+    entry.InFlight = &InFlightCounters.emplace_back(0);
+  } else {
+    entry.InFlight = FreeInFlightCounters.back();
+    FreeInFlightCounters.pop_back();
+  }
   Entries.push_back(entry);
   ++EntriesVersion;
   OrderDirty = true;
@@ -138,7 +145,6 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
 void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
   if (Disconnecting || !pin) return;
   {
-    TLkDestroySection destroying = DestroyLock().Lock();
     TLkLockSection write = WriteLock();
     if (!IsLinkedTo(pin)) return;
     RemoveSinkEntry(pin);
@@ -150,14 +156,26 @@ void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
 void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
   TLkFlagGuard disconnecting(Disconnecting);
   bool throughConverter;
+  std::atomic<int>* inFlight;
   {
     std::lock_guard guard(EntriesGuard);
     const auto found =
         std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
     if (found == Entries.end()) return;
     throughConverter = found->Target != found->Sink;
+    inFlight = found->InFlight;
     Entries.erase(found);
-    ++EntriesVersion;
+    EntriesVersion.fetch_add(1);
+  }
+  // Sends to other sinks go on meanwhile. The pin's lock is lent away while waiting, since a
+  // delivery in progress may need it.
+  {
+    TLkLockSection lent = UnlockAll();
+    while (inFlight->load() > 0) std::this_thread::yield();
+  }
+  {
+    std::lock_guard guard(EntriesGuard);
+    FreeInFlightCounters.push_back(inFlight);
   }
   if (!throughConverter) return;
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> unused;
