@@ -6,33 +6,11 @@
 #include "buffers/DnSimpleAudioBuffer.h"
 #include "buffers/KvSimpleDataBuffer.h"
 
+#include "HeapCount.h"
+
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-
-namespace {
-
-std::atomic<long> Allocations{0};
-
-void* Counted(void* p) {
-  if (!p) throw std::bad_alloc();
-  ++Allocations;
-  return p;
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Counted(std::malloc(size ? size : 1)); }
-void* operator new(std::size_t size, std::align_val_t alignment) {
-  return Counted(std::aligned_alloc(std::size_t(alignment), (size + std::size_t(alignment) - 1) & ~(std::size_t(alignment) - 1)));
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -44,9 +22,9 @@ constexpr std::size_t AudioBytes = Samples * sizeof(int16_t) + sizeof(TDnWaveFor
 template <class Body>
 void Measure(benchmark::State& state, Body body) {
   body();
-  const long before = Allocations;
+  const long before = HeapAllocations();
   for (auto _ : state) body();
-  state.counters["allocs/op"] = benchmark::Counter(double(Allocations - before) / double(state.iterations()));
+  ReportHeapAllocations(state, before);
 }
 
 void HeapReference(benchmark::State& state, std::size_t bytes) {

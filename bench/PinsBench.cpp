@@ -4,28 +4,13 @@
 // same handlers. The "allocs/op" counter shows that a send allocates nothing of its own.
 #include "pins/LkPins.h"
 
+#include "HeapCount.h"
+
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
 #include <mutex>
-#include <new>
 #include <vector>
-
-namespace {
-
-std::atomic<long> Allocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++Allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -120,9 +105,9 @@ void Send(benchmark::State& state) {
     sinks.back()->Connect(source.get());
   }
   const TRef<TLkNotifyOperation> operation = MakeRef<TLkClockOperation>();
-  const long before = Allocations;
+  const long before = HeapAllocations();
   for (auto _ : state) source->Notify(*operation);
-  state.counters["allocs/op"] = benchmark::Counter(double(Allocations - before) / double(state.iterations()));
+  ReportHeapAllocations(state, before);
 }
 
 constexpr int ChainLength = 10;
@@ -161,9 +146,9 @@ void Chain(benchmark::State& state) {
     sinks.back()->Next = sources.back().get();
   }
   const TRef<TLkNotifyOperation> operation = MakeRef<TLkClockOperation>();
-  const long before = Allocations;
+  const long before = HeapAllocations();
   for (auto _ : state) sources.front()->Notify(*operation);
-  state.counters["allocs/op"] = benchmark::Counter(double(Allocations - before) / double(state.iterations()));
+  ReportHeapAllocations(state, before);
 }
 
 BENCHMARK(LockReference)->Name("lock section, uncontended/std::mutex lock and unlock (reference)");
