@@ -55,21 +55,21 @@ void FftwRealForward(benchmark::State& state, int order) {
 // kernels: one of our kernel sets, or null for the primitive table's entry (what callers run).
 void OursRealForward(benchmark::State& state, int order, const Own::TFftKernels* kernels, std::size_t offsetBytes) {
   const TPrimitiveTable& table = BoundPrimitives();
-  IppsFFTSpec_R_64f* spec = nullptr;
-  if (table.Audio.ippsFFTInitAlloc_R_64f(&spec, order, FftDivForwardByN, HintAccurate) != StsNoError)
+  IppsFFTSpec_R_64f* setup = nullptr;
+  if (table.Audio.ippsFFTInitAlloc_R_64f(&setup, order, FftDivForwardByN, HintAccurate) != StsNoError)
     return state.SkipWithError("init failed");
   const std::size_t n = std::size_t(1) << order;
   TBuffer samples(n, offsetBytes), spectrum(n + 2, offsetBytes);
   FillRandom(samples.Data, n);
-  const auto& record = *reinterpret_cast<const Own::TFftRecord*>(spec);
+  const auto& record = *reinterpret_cast<const Own::TFftRecord*>(setup);
   for (auto _ : state) {
     if (kernels)
       Own::ForwardReal(record, *kernels, samples.Data, spectrum.Data);
     else
-      table.Audio.ippsFFTFwd_RToCCS_64f(samples.Data, spectrum.Data, spec, nullptr);
+      table.Audio.ippsFFTFwd_RToCCS_64f(samples.Data, spectrum.Data, setup, nullptr);
     benchmark::ClobberMemory();
   }
-  table.Audio.ippsFFTFree_R_64f(spec);
+  table.Audio.ippsFFTFree_R_64f(setup);
 }
 
 void FftwComplexForward(benchmark::State& state, int order) {
@@ -83,18 +83,18 @@ void FftwComplexForward(benchmark::State& state, int order) {
 
 void OursComplexForward(benchmark::State& state, int order) {
   const TPrimitiveTable& table = BoundPrimitives();
-  IppsFFTSpec_C_64fc* spec = nullptr;
-  if (table.Buffer.ippsFFTInitAlloc_C_64fc(&spec, order, FftNoDivision, HintAccurate) != StsNoError)
+  IppsFFTSpec_C_64fc* setup = nullptr;
+  if (table.Buffer.ippsFFTInitAlloc_C_64fc(&setup, order, FftNoDivision, HintAccurate) != StsNoError)
     return state.SkipWithError("init failed");
   const std::size_t n = std::size_t(1) << order;
   TBuffer samples(2 * n), spectrum(2 * n);
   FillRandom(samples.Data, 2 * n);
   for (auto _ : state) {
     table.Buffer.ippsFFTFwd_CToC_64fc(reinterpret_cast<const Ipp64fc*>(samples.Data),
-                                      reinterpret_cast<Ipp64fc*>(spectrum.Data), spec, nullptr);
+                                      reinterpret_cast<Ipp64fc*>(spectrum.Data), setup, nullptr);
     benchmark::ClobberMemory();
   }
-  table.Buffer.ippsFFTFree_C_64fc(spec);
+  table.Buffer.ippsFFTFree_C_64fc(setup);
 }
 
 const bool Registered = [] {

@@ -12,10 +12,10 @@ using namespace Primitives;
 using namespace Primitives::Own;
 
 // Stands for "not written" in an out argument.
-template <typename Spec>
-Spec* Untouched() {
+template <typename Record>
+Record* Untouched() {
   static char place;
-  return reinterpret_cast<Spec*>(&place);
+  return reinterpret_cast<Record*>(&place);
 }
 
 TEST(FftInit, StatusesInTheOrderTheyAreChecked) {

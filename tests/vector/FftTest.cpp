@@ -69,21 +69,21 @@ TEST_P(FftAgainstReference, Complex) {
   const std::vector<TComplexL> x = RandomComplex(N, Random);
   const std::vector<TComplexL> forward = ReferenceDft(x, -1, Bins), inverse = ReferenceDft(x, +1, Bins);
   for (int flag : Flags) {
-    IppsFFTSpec_C_64fc* spec = nullptr;
-    ASSERT_EQ(ippsFFTInitAlloc_C_64fc(&spec, Order, flag, HintNone), StsNoError);
+    IppsFFTSpec_C_64fc* setup = nullptr;
+    ASSERT_EQ(ippsFFTInitAlloc_C_64fc(&setup, Order, flag, HintNone), StsNoError);
     for (bool inPlace : {false, true}) {
       for (bool isForward : {true, false}) {
         std::vector<Ipp64fc> src = AsIpp(x), separate(N);
         Ipp64fc* dst = inPlace ? src.data() : separate.data();
         const auto transform = isForward ? ippsFFTFwd_CToC_64fc : ippsFFTInv_CToC_64fc;
-        ASSERT_EQ(transform(src.data(), dst, spec, nullptr), StsNoError);
+        ASSERT_EQ(transform(src.data(), dst, setup, nullptr), StsNoError);
         ExpectMatches(isForward ? forward : inverse, ScaleOf(flag, isForward, N), Order,
                       [&](std::size_t i) { return dst[Bins[i]]; },
                       std::string(isForward ? "forward" : "inverse") + (inPlace ? " in place" : "") + ", flag " +
                           std::to_string(flag));
       }
     }
-    EXPECT_EQ(ippsFFTFree_C_64fc(spec), StsNoError);
+    EXPECT_EQ(ippsFFTFree_C_64fc(setup), StsNoError);
   }
 }
 
@@ -94,20 +94,20 @@ TEST_P(FftAgainstReference, RealForwardGivesCcs) {
   std::copy_if(Bins.begin(), Bins.end(), std::back_inserter(halfBins), [&](std::size_t k) { return k <= N / 2; });
   const std::vector<TComplexL> expected = ReferenceDft(x, -1, halfBins);
   for (int flag : Flags) {
-    IppsFFTSpec_R_64f* spec = nullptr;
-    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&spec, Order, flag, HintNone), StsNoError);
+    IppsFFTSpec_R_64f* setup = nullptr;
+    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&setup, Order, flag, HintNone), StsNoError);
     for (bool inPlace : {false, true}) {
       std::vector<double> src(N + 2, 7.0), separate(N + 2, 7.0);  // 7: not a value the transform writes
       for (std::size_t i = 0; i < N; ++i) src[i] = double(x[i].Re);
       double* dst = inPlace ? src.data() : separate.data();
-      ASSERT_EQ(ippsFFTFwd_RToCCS_64f(src.data(), dst, spec, nullptr), StsNoError);
+      ASSERT_EQ(ippsFFTFwd_RToCCS_64f(src.data(), dst, setup, nullptr), StsNoError);
       ExpectMatches(expected, ScaleOf(flag, true, N), Order,
                     [&](std::size_t i) { return Ipp64fc{dst[2 * halfBins[i]], dst[2 * halfBins[i] + 1]}; },
                     std::string(inPlace ? "in place" : "") + ", flag " + std::to_string(flag));
       EXPECT_EQ(dst[1], 0.0);
       EXPECT_EQ(dst[2 * (N / 2) + 1], 0.0);
     }
-    EXPECT_EQ(ippsFFTFree_R_64f(spec), StsNoError);
+    EXPECT_EQ(ippsFFTFree_R_64f(setup), StsNoError);
   }
 }
 
@@ -123,17 +123,17 @@ TEST_P(FftAgainstReference, RealInverseFromCcs) {
   spectrum[N / 2].Im = 0;
   const std::vector<TComplexL> expected = ReferenceDft(spectrum, +1, Bins);
   for (int flag : Flags) {
-    IppsFFTSpec_R_64f* spec = nullptr;
-    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&spec, Order, flag, HintNone), StsNoError);
+    IppsFFTSpec_R_64f* setup = nullptr;
+    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&setup, Order, flag, HintNone), StsNoError);
     for (bool inPlace : {false, true}) {
       std::vector<double> src, separate(N);
       for (const auto& v : half) src.insert(src.end(), {double(v.Re), double(v.Im)});
       double* dst = inPlace ? src.data() : separate.data();
-      ASSERT_EQ(ippsFFTInv_CCSToR_64f(src.data(), dst, spec, nullptr), StsNoError);
+      ASSERT_EQ(ippsFFTInv_CCSToR_64f(src.data(), dst, setup, nullptr), StsNoError);
       ExpectMatches(expected, ScaleOf(flag, false, N), Order, [&](std::size_t i) { return Ipp64fc{dst[Bins[i]], 0}; },
                     std::string(inPlace ? "in place" : "") + ", flag " + std::to_string(flag));
     }
-    EXPECT_EQ(ippsFFTFree_R_64f(spec), StsNoError);
+    EXPECT_EQ(ippsFFTFree_R_64f(setup), StsNoError);
   }
 }
 
@@ -157,14 +157,14 @@ TEST(FftRealForward, ConstantAndCosineInputs) {
     std::vector<double> x(512), X(514);
     for (std::size_t n = 0; n < x.size(); ++n)
       x[n] = c.Bin == 0 ? 1.0 : std::cos(2 * 3.141592653589793 * double(c.Bin * n) / 512);
-    IppsFFTSpec_R_64f* spec = nullptr;
-    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&spec, 9, c.Flag, HintAccurate), StsNoError);
-    ASSERT_EQ(ippsFFTFwd_RToCCS_64f(x.data(), X.data(), spec, nullptr), StsNoError);
+    IppsFFTSpec_R_64f* setup = nullptr;
+    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&setup, 9, c.Flag, HintAccurate), StsNoError);
+    ASSERT_EQ(ippsFFTFwd_RToCCS_64f(x.data(), X.data(), setup, nullptr), StsNoError);
     for (std::size_t k = 0; k <= 256; ++k) {
       EXPECT_NEAR(X[2 * k], k == c.Bin ? c.Re : 0.0, 1e-12) << "bin " << k;
       EXPECT_NEAR(X[2 * k + 1], 0.0, 1e-12) << "bin " << k;
     }
-    ippsFFTFree_R_64f(spec);
+    ippsFFTFree_R_64f(setup);
   }
 }
 
@@ -172,12 +172,12 @@ TEST(FftRealForward, OrderZeroCopiesTheSampleAndZeroesItsImaginaryPart) {
   for (int flag : Flags) {
     const double x = -3.25;
     double X[2] = {99, 99};
-    IppsFFTSpec_R_64f* spec = nullptr;
-    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&spec, 0, flag, HintNone), StsNoError);
-    ASSERT_EQ(ippsFFTFwd_RToCCS_64f(&x, X, spec, nullptr), StsNoError);
+    IppsFFTSpec_R_64f* setup = nullptr;
+    ASSERT_EQ(ippsFFTInitAlloc_R_64f(&setup, 0, flag, HintNone), StsNoError);
+    ASSERT_EQ(ippsFFTFwd_RToCCS_64f(&x, X, setup, nullptr), StsNoError);
     EXPECT_EQ(X[0], x);  // every scale factor is 1 for N = 1
     EXPECT_EQ(X[1], 0.0);
-    ippsFFTFree_R_64f(spec);
+    ippsFFTFree_R_64f(setup);
   }
 }
 
