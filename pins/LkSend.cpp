@@ -23,10 +23,6 @@ public:
   }
   size_t Size() const { return Count; }
   TLkSinkEntry& operator[](size_t i) { return i < Local.size() ? Local[i] : Spill[i - Local.size()]; }
-  void Erase(size_t i) {
-    for (size_t j = i; j + 1 < Count; ++j) (*this)[j] = (*this)[j + 1];
-    if (--Count >= Local.size()) Spill.pop_back();
-  }
 
 private:
   std::array<TLkSinkEntry, 16> Local;
@@ -58,8 +54,9 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
   // that is still linked when its turn comes; the later ones stand by in case it is not.
   size_t lastFirst = 0;
   for (size_t i = 0; i < copy.Size(); ++i) {
+    const bool throughConverter = copy[i].Target != copy[i].Sink;
     bool repeat = false;
-    for (size_t j = 0; j < i && !repeat; ++j) repeat = copy[i].Target != copy[i].Sink && copy[j].Target == copy[i].Target;
+    for (size_t j = 0; throughConverter && j < i && !repeat; ++j) repeat = copy[j].Target == copy[i].Target;
     if (!repeat) lastFirst = i;
   }
   if (ReentryDepth > MaxSendDepth) throw ELkException(LkSelfDependencyMessage);
