@@ -10,7 +10,7 @@ namespace [[gnu::visibility("hidden")]] Own {
 constexpr std::uint32_t RealFftKind = 9;
 constexpr std::uint32_t ComplexFftKind = 7;
 
-// The specification record behind IppsFFTSpec_R_64f and IppsFFTSpec_C_64fc, allocated in one
+// The setup record behind IppsFFTSpec_R_64f and IppsFFTSpec_C_64fc, allocated in one
 // block with all its tables. Read-only after init, so threads may share it.
 struct TFftRecord {
   std::uint32_t Kind;  // RealFftKind, ComplexFftKind, or 0 once freed

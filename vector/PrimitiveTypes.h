@@ -22,7 +22,7 @@ struct IppiSize {
   int height;
 };
 
-// Opaque specification records of the real and the complex transform.
+// Opaque setup records of the real and the complex transform.
 struct IppsFFTSpec_R_64f;
 struct IppsFFTSpec_C_64fc;
 
@@ -41,7 +41,7 @@ enum : IppStatus {
   StsStep = -14,              // an image step is not positive, where the primitive checks it
   StsFftOrder = -15,          // transform order outside 0..30
   StsFftFlag = -16,           // scaling flag other than the four below
-  StsContextMatch = -17,      // specification record of another kind
+  StsContextMatch = -17,      // setup record of another kind
   StsThreshold = -18,         // threshold levels in the wrong order
   StsHugeWindow = -39,        // Kaiser window beyond the range of I0
   StsTriangleAsymmetry = -40,
