@@ -21,12 +21,9 @@ const TClassInfo& TChroStringGrid::StaticClassInfo() {
   });
 }
 
-TChroStringGrid::TChroStringGrid(TComponent* owner) : TStringGrid(owner) {
-  viewport()->setMouseTracking(true);
-}
+TChroStringGrid::TChroStringGrid(TComponent* owner) : TStringGrid(owner) { viewport()->setMouseTracking(true); }
 
-TChroStringGrid::TSizingEdge TChroStringGrid::EdgeUnder(const QPoint& point, int& col, int& row,
-                                                        QRect& cell) const {
+TChroStringGrid::TSizingEdge TChroStringGrid::EdgeUnder(const QPoint& point, int& col, int& row, QRect& cell) const {
   if (!MouseToCell(point, col, row) || col >= FixedCols() || row >= FixedRows()) return TSizingEdge::None;
   cell = CellRect(col, row);
   if (FixedColSizing_ && cell.x() + cell.width() - point.x() < SizingZone) return TSizingEdge::Column;

@@ -115,10 +115,8 @@ void TForm1::ChroStringGrid1DrawCell(TObject* Sender, int ACol, int ARow, const 
 
   canvas.setPen(ink);
   QColor brush = background;
-  if (currentCol && currentRow)
-    brush = ToQColor(clHighlight, grid->palette());
-  else if (IsBoundaryCell(ACol, ARow))
-    brush = Yellow;
+  if (currentCol && currentRow) brush = ToQColor(clHighlight, grid->palette());
+  else if (IsBoundaryCell(ACol, ARow)) brush = Yellow;
   canvas.fillRect(R, brush);
   canvas.drawText(R, horizontal | Qt::AlignVCenter | Qt::TextSingleLine, text);
 

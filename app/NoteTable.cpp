@@ -3,8 +3,8 @@
 #include <cmath>
 #include <stdexcept>
 
-const std::array<const char*, NoteRowCount> NoteNames = {
-    "До", "До#", "Ре", "Ре#", "Ми", "Фа", "Фа#", "Соль", "Соль#", "Ля", "Ля#", "Си"};
+const std::array<const char*, NoteRowCount> NoteNames = {"До",  "До#",  "Ре",    "Ре#", "Ми",  "Фа",
+                                                         "Фа#", "Соль", "Соль#", "Ля",  "Ля#", "Си"};
 
 namespace {
 
@@ -77,8 +77,8 @@ TNoteTable ComputeNoteTable(int32_t sampleRate) {
         closeGroup(last);
       }
       last = {k, r};
-      text = std::to_string(o) + "-" + std::to_string(g) + " " + std::to_string(i) + "(" + std::to_string(q) +
-             "*" + std::to_string(F) + ")" + std::to_string(static_cast<int64_t>(f));
+      text = std::to_string(o) + "-" + std::to_string(g) + " " + std::to_string(i) + "(" + std::to_string(q) + "*" +
+             std::to_string(F) + ")" + std::to_string(static_cast<int64_t>(f));
     }
   }
   closeGroup(last);

@@ -63,10 +63,8 @@ void OursRealForward(benchmark::State& state, int order, const Own::TFftKernels*
   FillRandom(samples.Data, n);
   const auto& record = *reinterpret_cast<const Own::TFftRecord*>(setup);
   for (auto _ : state) {
-    if (kernels)
-      Own::ForwardReal(record, *kernels, samples.Data, spectrum.Data);
-    else
-      table.Audio.ippsFFTFwd_RToCCS_64f(samples.Data, spectrum.Data, setup, nullptr);
+    if (kernels) Own::ForwardReal(record, *kernels, samples.Data, spectrum.Data);
+    else table.Audio.ippsFFTFwd_RToCCS_64f(samples.Data, spectrum.Data, setup, nullptr);
     benchmark::ClobberMemory();
   }
   table.Audio.ippsFFTFree_R_64f(setup);

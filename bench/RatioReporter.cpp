@@ -12,11 +12,10 @@ void TRatioReporter::ReportRuns(const std::vector<Run>& runs) {
     const double nanoseconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
     auto& times = Cases[name.substr(0, slash)];
     const std::string implementation = name.substr(slash + 1);
-    const auto known = std::find_if(times.begin(), times.end(), [&](const auto& t) { return t.first == implementation; });
-    if (known == times.end())
-      times.emplace_back(implementation, nanoseconds);
-    else
-      known->second = std::min(known->second, nanoseconds);
+    const auto known =
+        std::find_if(times.begin(), times.end(), [&](const auto& t) { return t.first == implementation; });
+    if (known == times.end()) times.emplace_back(implementation, nanoseconds);
+    else known->second = std::min(known->second, nanoseconds);
   }
   ConsoleReporter::ReportRuns(runs);
 }

@@ -47,7 +47,8 @@ void Combine16(TOperation operation, const uint8_t* other, int otherStep, uint8_
   if (Image16s(operation)(source, otherStep, reinterpret_cast<Ipp16s*>(own), ownStep, {1, frames}, 0) != StsDivByZero)
     return;
   for (int frame = 0; frame < frames; ++frame)
-    if (DnSamples::ReadRaw(other + int64_t(frame) * otherStep, 16) == 0) DnSamples::WriteRaw(own + int64_t(frame) * ownStep, 16, 0);
+    if (DnSamples::ReadRaw(other + int64_t(frame) * otherStep, 16) == 0)
+      DnSamples::WriteRaw(own + int64_t(frame) * ownStep, 16, 0);
 }
 
 }  // namespace
@@ -64,7 +65,8 @@ void TDnAudioBuffer::Combine(TOperation operation, IDnAudioBuffer& other) {
   const uint8_t* theirs = partner.ReadData();
   DnSamples::TChannelPairs channels;
   if (partner.Format.Channels == 1)
-    for (uint32_t channel = 0; channel < Format.Channels; ++channel) channels.Pairs[channels.PairCount++] = {0, channel};
+    for (uint32_t channel = 0; channel < Format.Channels; ++channel)
+      channels.Pairs[channels.PairCount++] = {0, channel};
   else
     channels = DnSamples::PairBySpeaker(partner.Format.ChannelMask, partner.Format.Channels, Format.ChannelMask,
                                         Format.Channels);
@@ -107,8 +109,8 @@ void TDnAudioBuffer::ApplyConst(TOperation operation, int32_t value, std::option
       } else if (operation == TOperation::Div) {
         table.ippiDivC_8u_C1IRSfs(byte, first, samples, {samples, 1}, 0);
       } else {
-        decltype(table.ippsAddC_8u_ISfs) const vectors[] = {table.ippsAddC_8u_ISfs, table.ippsSubC_8u_ISfs,
-                                                            table.ippsMulC_8u_ISfs};
+        decltype(table.ippsAddC_8u_ISfs)
+            const vectors[] = {table.ippsAddC_8u_ISfs, table.ippsSubC_8u_ISfs, table.ippsMulC_8u_ISfs};
         vectors[op](byte, first, samples, 0);
       }
       return;

@@ -42,7 +42,8 @@ void ConvertChannel(const TChannelRun<const uint8_t>& source, const TChannelRun<
   const int64_t from = DnSamples::FullScale(source.Container), to = DnSamples::FullScale(destination.Container);
   for (int frame = 0; frame < frames; ++frame) {
     const int64_t value = DnSamples::ReadValue(source.First + int64_t(frame) * source.Step, source.Container);
-    DnSamples::WriteValue(destination.First + int64_t(frame) * destination.Step, destination.Container, value * to / from);
+    DnSamples::WriteValue(destination.First + int64_t(frame) * destination.Step, destination.Container,
+                          value * to / from);
   }
 }
 
@@ -60,21 +61,20 @@ void TDnAudioBuffer::CopyTo(uint32_t sourceFrame, IKvDataBuffer& destination, ui
   // The destination first: when it is this buffer, its own copy is what the source must read.
   uint8_t* destinationData = target.ModifyData();
   const uint8_t* sourceData = ReadData();
-  const auto channels = DnSamples::PairBySpeaker(Format.ChannelMask, Format.Channels, target.Format.ChannelMask,
-                                                 target.Format.Channels);
+  const auto channels =
+      DnSamples::PairBySpeaker(Format.ChannelMask, Format.Channels, target.Format.ChannelMask, target.Format.Channels);
   const TAudioBufferPrimitives& table = BoundPrimitives().AudioBuffer;
   const int rows = int(frames), targetStep = target.Format.BlockAlign;
   for (uint32_t i = 0; i < channels.ClearedCount; ++i)
     table.ippiSet_8u_C1R(0, target.SampleAt(destinationData, destinationFrame, channels.Cleared[i]), targetStep,
                          {int(target.SampleBytes()), rows});
   for (uint32_t i = 0; i < channels.PairCount; ++i) {
-    const TChannelRun<const uint8_t> from{SampleAt(sourceData, sourceFrame, channels.Pairs[i].Source), Format.BlockAlign,
-                           Format.ContainerBits};
-    const TChannelRun<uint8_t> to{target.SampleAt(destinationData, destinationFrame, channels.Pairs[i].Destination), targetStep,
-                         target.Format.ContainerBits};
+    const TChannelRun<const uint8_t> from{SampleAt(sourceData, sourceFrame, channels.Pairs[i].Source),
+                                          Format.BlockAlign, Format.ContainerBits};
+    const TChannelRun<uint8_t> to{target.SampleAt(destinationData, destinationFrame, channels.Pairs[i].Destination),
+                                  targetStep, target.Format.ContainerBits};
     if (from.Container == to.Container)
       table.ippiCopy_8u_C1R(from.First, from.Step, to.First, to.Step, {int(SampleBytes()), rows});
-    else
-      ConvertChannel(from, to, rows);
+    else ConvertChannel(from, to, rows);
   }
 }

@@ -5,16 +5,24 @@
 #include <algorithm>
 
 const TClassInfo& TDnAudioFormatBasic::StaticClassInfo() {
-  static const TSetNames speakers = {
-      {1u << spFrontLeft, "spFrontLeft"},       {1u << spFrontRight, "spFrontRight"},
-      {1u << spFrontCenter, "spFrontCenter"},   {1u << spSubwoofer, "spSubwoofer"},
-      {1u << spBackLeft, "spBackLeft"},         {1u << spBackRight, "spBackRight"},
-      {1u << spFrontLeftOfCenter, "spFrontLeftOfCenter"}, {1u << spFrontRightOfCenter, "spFrontRightOfCenter"},
-      {1u << spBackCenter, "spBackCenter"},     {1u << spSideLeft, "spSideLeft"},
-      {1u << spSideRight, "spSideRight"},       {1u << spTopCenter, "spTopCenter"},
-      {1u << spTopFrontLeft, "spTopFrontLeft"}, {1u << spTopFrontCenter, "spTopFrontCenter"},
-      {1u << spTopFrontRight, "spTopFrontRight"}, {1u << spTopBackLeft, "spTopBackLeft"},
-      {1u << spTopBackCenter, "spTopBackCenter"}, {1u << spTopBackRight, "spTopBackRight"}};
+  static const TSetNames speakers = {{1u << spFrontLeft, "spFrontLeft"},
+                                     {1u << spFrontRight, "spFrontRight"},
+                                     {1u << spFrontCenter, "spFrontCenter"},
+                                     {1u << spSubwoofer, "spSubwoofer"},
+                                     {1u << spBackLeft, "spBackLeft"},
+                                     {1u << spBackRight, "spBackRight"},
+                                     {1u << spFrontLeftOfCenter, "spFrontLeftOfCenter"},
+                                     {1u << spFrontRightOfCenter, "spFrontRightOfCenter"},
+                                     {1u << spBackCenter, "spBackCenter"},
+                                     {1u << spSideLeft, "spSideLeft"},
+                                     {1u << spSideRight, "spSideRight"},
+                                     {1u << spTopCenter, "spTopCenter"},
+                                     {1u << spTopFrontLeft, "spTopFrontLeft"},
+                                     {1u << spTopFrontCenter, "spTopFrontCenter"},
+                                     {1u << spTopFrontRight, "spTopFrontRight"},
+                                     {1u << spTopBackLeft, "spTopBackLeft"},
+                                     {1u << spTopBackCenter, "spTopBackCenter"},
+                                     {1u << spTopBackRight, "spTopBackRight"}};
   return DefineClass<TDnAudioFormatBasic, TEzLockedPersistentNotify>(
       "TDnAudioFormatBasic", [](TPublished<TDnAudioFormatBasic>& p) {
         using T = TDnAudioFormatBasic;

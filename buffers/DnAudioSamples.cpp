@@ -37,7 +37,8 @@ void TDnAudioBuffer::FillChannel(uint32_t channel, int32_t value) { FillSamples(
 
 void TDnAudioBuffer::Silence() {
   if (Format.ContainerBits == 8) return Fill(0);
-  if (const uint32_t bytes = GetCount() * Format.BlockAlign) BoundPrimitives().Buffer.ippsZero_8u(WriteData(), int(bytes));
+  if (const uint32_t bytes = GetCount() * Format.BlockAlign)
+    BoundPrimitives().Buffer.ippsZero_8u(WriteData(), int(bytes));
 }
 
 void TDnAudioBuffer::Scale(double factor) {

@@ -11,8 +11,7 @@ TChannelPairs PairBySpeaker(TDnSpeakers sourceMask, uint32_t sourceChannels, TDn
     const bool destinationExists = destination < destinationChannels;
     if (inSource && inDestination && source < sourceChannels && destinationExists)
       channels.Pairs[channels.PairCount++] = {source, destination};
-    else if (inDestination && !inSource && destinationExists)
-      channels.Cleared[channels.ClearedCount++] = destination;
+    else if (inDestination && !inSource && destinationExists) channels.Cleared[channels.ClearedCount++] = destination;
     source += inSource;
     destination += inDestination;
   }

@@ -11,6 +11,7 @@ TDnWaveFormat TDnWaveFormat::Pcm(uint32_t channels, uint32_t bits, uint32_t samp
   bits = ClampBits(bits);
   const uint32_t container = ::ContainerBits(bits);
   const uint32_t blockAlign = container / 8 * channels;
-  return {ExtensibleTag, uint16_t(channels), sampleRate, blockAlign * sampleRate, uint16_t(blockAlign), uint16_t(container),
-          ExtensionSize, uint16_t(bits), channelMask, PcmSubFormat};
+  return {ExtensibleTag,        uint16_t(channels),  sampleRate,    blockAlign * sampleRate,
+          uint16_t(blockAlign), uint16_t(container), ExtensionSize, uint16_t(bits),
+          channelMask,          PcmSubFormat};
 }

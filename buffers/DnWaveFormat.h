@@ -8,9 +8,24 @@
 // Speakers: a channel mask is a set of these, bit n standing for speaker n. The channels of a
 // frame follow the set bits of the mask, lowest first.
 enum TDnSpeaker : uint32_t {
-  spFrontLeft, spFrontRight, spFrontCenter, spSubwoofer, spBackLeft, spBackRight, spFrontLeftOfCenter,
-  spFrontRightOfCenter, spBackCenter, spSideLeft, spSideRight, spTopCenter, spTopFrontLeft, spTopFrontCenter,
-  spTopFrontRight, spTopBackLeft, spTopBackCenter, spTopBackRight,
+  spFrontLeft,
+  spFrontRight,
+  spFrontCenter,
+  spSubwoofer,
+  spBackLeft,
+  spBackRight,
+  spFrontLeftOfCenter,
+  spFrontRightOfCenter,
+  spBackCenter,
+  spSideLeft,
+  spSideRight,
+  spTopCenter,
+  spTopFrontLeft,
+  spTopFrontCenter,
+  spTopFrontRight,
+  spTopBackLeft,
+  spTopBackCenter,
+  spTopBackRight,
 };
 using TDnSpeakers = uint32_t;
 constexpr uint32_t DnSpeakerCount = 18;

@@ -29,7 +29,7 @@ public:
   }
 
   uint64_t Size(const std::string& name) const {
-    struct stat status{};
+    struct stat status {};
     if (::fstat(Descriptor, &status) != 0) Fail("Cannot read file", name);
     return uint64_t(status.st_size);
   }

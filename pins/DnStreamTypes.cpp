@@ -31,10 +31,8 @@ void TDnLkAudioSourcePin::CatchUpAfterLink(TLkBasicPin* sink) { SendTo(sink, Rem
 
 void TDnLkAudioSourcePin::Remember(TLkNotifyOperation& operation) {
   TKvLkSourcePin::Remember(operation);
-  if (OperationAs<TLkKvResumeOperation>(operation))
-    SetRemembered(LastResume, &operation);
-  else if (OperationAs<TLkStopOperation>(operation))
-    SetRemembered(LastResume, nullptr);
+  if (OperationAs<TLkKvResumeOperation>(operation)) SetRemembered(LastResume, &operation);
+  else if (OperationAs<TLkStopOperation>(operation)) SetRemembered(LastResume, nullptr);
 }
 
 const TClassInfo& TDnLkAudioSinkPin::StaticClassInfo() {
@@ -63,7 +61,8 @@ TRef<IKvData> FirstChannel(IKvDataBuffer& buffer) {
 
 TLkAudioToRealFormatConverter::TLkAudioToRealFormatConverter()
     : TKvLkBufferFormatConverter(&FirstChannel<IKvRealBuffer, &IDnAudioBuffer::ChannelToReal>) {
-  SetStreamPins(new TDnLkAudioSinkPin(this, InputCallback()), new TKvLkRealSourcePin(this, UpstreamCallback(), nullptr, true));
+  SetStreamPins(new TDnLkAudioSinkPin(this, InputCallback()),
+                new TKvLkRealSourcePin(this, UpstreamCallback(), nullptr, true));
 }
 
 TLkAudioToIntFormatConverter::TLkAudioToIntFormatConverter()

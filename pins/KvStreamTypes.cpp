@@ -47,10 +47,14 @@ void KvStreamTypes::Register() {
     const struct {
       TGUID Type;
       const char* Name;
-    } types[] = {{BinaryArray, "Kv binary array"},     {RealArray, "Kv real array"},
-                 {IntegerArray, "Kv integer array"},   {ComplexArray, "Kv complex array"},
-                 {Universal, "Kv Universal stream"},   {Generic, "Kv Generic stream"},
-                 {PairedBuffers, "Kv Paired Buffers stream"}, {StringStream, "Kv String stream"}};
+    } types[] = {{BinaryArray, "Kv binary array"},
+                 {RealArray, "Kv real array"},
+                 {IntegerArray, "Kv integer array"},
+                 {ComplexArray, "Kv complex array"},
+                 {Universal, "Kv Universal stream"},
+                 {Generic, "Kv Generic stream"},
+                 {PairedBuffers, "Kv Paired Buffers stream"},
+                 {StringStream, "Kv String stream"}};
     for (const auto& [type, name] : types) {
       RegisterStreamType(type, name);
       if (type != Universal) SetStreamTypeHandler(type, &DefaultStreamHandler);
@@ -66,7 +70,9 @@ void KvStreamTypes::Register() {
 
 // Sources ------------------------------------------------------------------------------------
 
-const TClassInfo& TKvLkSourcePin::StaticClassInfo() { return DefineClass<TKvLkSourcePin, TLkSourcePin>("TKvLkSourcePin"); }
+const TClassInfo& TKvLkSourcePin::StaticClassInfo() {
+  return DefineClass<TKvLkSourcePin, TLkSourcePin>("TKvLkSourcePin");
+}
 
 TKvLkSourcePin::TKvLkSourcePin(TComponent* owner, TLkReceiveCallback receive, ILkLock* componentLock)
     : TLkSourcePin(owner, componentLock), ReceiveCallback(std::move(receive)) {
@@ -96,10 +102,8 @@ uint8_t TKvLkSourcePin::Notify(TLkNotifyOperation& operation) {
 
 void TKvLkSourcePin::Remember(TLkNotifyOperation& operation) {
   // Buffers pass here by the thousand: the lock is taken only for what changes the memory.
-  if (OperationAs<TLkStartOperation>(operation))
-    SetRemembered(LastStart, &operation);
-  else if (OperationAs<TLkStopOperation>(operation))
-    SetRemembered(LastStart, nullptr);
+  if (OperationAs<TLkStartOperation>(operation)) SetRemembered(LastStart, &operation);
+  else if (OperationAs<TLkStopOperation>(operation)) SetRemembered(LastStart, nullptr);
 }
 
 void TKvLkSourcePin::SetRemembered(TRef<TLkNotifyOperation>& slot, TLkNotifyOperation* operation) {
@@ -199,8 +203,7 @@ uint8_t TKvLkStringSourcePin::StringValueHandler(TLkBasicPin* peer, const TGUID&
 
 const TClassInfo& TKvLkSinkPin::StaticClassInfo() { return DefineClass<TKvLkSinkPin, TLkSinkPin>("TKvLkSinkPin"); }
 
-TKvLkSinkPin::TKvLkSinkPin(TComponent* owner, TLkReceiveCallback receive, ILkLock* componentLock,
-                           TLkPinList* ownerList)
+TKvLkSinkPin::TKvLkSinkPin(TComponent* owner, TLkReceiveCallback receive, ILkLock* componentLock, TLkPinList* ownerList)
     : TLkSinkPin(owner, ownerList, componentLock), ReceiveCallback(std::move(receive)) {
   KvStreamTypes::Register();
   SetSkipAcceptance(true);
@@ -218,7 +221,9 @@ uint8_t TKvLkSinkPin::Receive(const TGUID& type, TLkNotifyOperation& operation, 
   return ReceiveCallback(this, type, flags, operation);
 }
 
-const TClassInfo& TKvLkRealSinkPin::StaticClassInfo() { return DefineClass<TKvLkRealSinkPin, TKvLkSinkPin>("TKvLkRealSinkPin"); }
+const TClassInfo& TKvLkRealSinkPin::StaticClassInfo() {
+  return DefineClass<TKvLkRealSinkPin, TKvLkSinkPin>("TKvLkRealSinkPin");
+}
 
 TKvLkRealSinkPin::TKvLkRealSinkPin(TComponent* owner, TLkReceiveCallback receive, ILkLock* componentLock,
                                    TLkPinList* ownerList)
@@ -281,7 +286,8 @@ TLkReceiveCallback TKvLkBufferFormatConverter::InputCallback() {
 }
 
 TLkReceiveCallback TKvLkBufferFormatConverter::UpstreamCallback() {
-  return [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) { return Input().Notify(operation); };
+  return
+      [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) { return Input().Notify(operation); };
 }
 
 void TKvLkBufferFormatConverter::SetStreamPins(TKvLkSinkPin* input, TKvLkSourcePin* output) {
@@ -307,7 +313,8 @@ TRef<IKvData> IntegersToReals(IKvDataBuffer& buffer) {
 }  // namespace
 
 TKvLkIntToRealFormatConverter::TKvLkIntToRealFormatConverter() : TKvLkBufferFormatConverter(&IntegersToReals) {
-  SetStreamPins(new TKvLkIntegerSinkPin(this, InputCallback()), new TKvLkRealSourcePin(this, UpstreamCallback(), nullptr, true));
+  SetStreamPins(new TKvLkIntegerSinkPin(this, InputCallback()),
+                new TKvLkRealSourcePin(this, UpstreamCallback(), nullptr, true));
 }
 
 // Value-to-string converters -------------------------------------------------------------------

@@ -191,9 +191,10 @@ class TKvLkToStringFormatConverter : public TLkFormatConverter {
 protected:
   explicit TKvLkToStringFormatConverter(std::function<std::string(Value)> text) {
     // What comes upstream on the output goes on upstream from the input.
-    auto* output = new TKvLkStringSourcePin(this, [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) {
-      return Input().Notify(operation);
-    });
+    auto* output =
+        new TKvLkStringSourcePin(this, [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) {
+          return Input().Notify(operation);
+        });
     auto* input = new InputPin(this, nullptr, [output, text](TLkBasicPin*, Value value) {
       output->Notify(*MakeRef<TLkSuppliedStringOperation>(text(value)));
     });

@@ -27,7 +27,8 @@ void TLkDestroySection::Release() {
 TLkDestroySection TLkDestroyLock::Enter() {
   TLkDestroySection section;
   Users.fetch_add(1, std::memory_order_acq_rel);
-  if (Requests.load(std::memory_order_acquire) > 0 && LetThrough.load(std::memory_order_acquire) != std::this_thread::get_id()) {
+  if (Requests.load(std::memory_order_acquire) > 0 &&
+      LetThrough.load(std::memory_order_acquire) != std::this_thread::get_id()) {
     Users.fetch_sub(1, std::memory_order_acq_rel);
     return section;
   }

@@ -26,9 +26,7 @@ TLkLockSection& TLkLockSection::operator=(TLkLockSection&& other) noexcept {
   return *this;
 }
 
-bool TLkLockSection::Locked() const {
-  return (Kind == TKind::Hold || Kind == TKind::Stop) && Lock->Holds(Hold);
-}
+bool TLkLockSection::Locked() const { return (Kind == TKind::Hold || Kind == TKind::Stop) && Lock->Holds(Hold); }
 
 void TLkLockSection::Release() {
   switch (std::exchange(Kind, TKind::None)) {
@@ -123,8 +121,7 @@ TLkLockSection TLkLock::StopLock() {
     return section;
   }
   // Without limit, in slices, like any other wait for this lock.
-  while (!Wait(guard, StopSlice, [this] { return Owner.load() == std::thread::id(); })) {
-  }
+  while (!Wait(guard, StopSlice, [this] { return Owner.load() == std::thread::id(); })) {}
   Owner = me;
   LockCount = 1;
   Hold = section.Hold = ++LastHold;
@@ -164,8 +161,7 @@ TLkLockSection TLkLock::UnlockAllSection() {
 
 void TLkLock::TakeBack(const TLkLockSection::TLent& lent) {
   std::unique_lock guard(Guard);
-  while (!Wait(guard, StopSlice, [this] { return Owner.load() == std::thread::id() || PendingStops > 0; })) {
-  }
+  while (!Wait(guard, StopSlice, [this] { return Owner.load() == std::thread::id() || PendingStops > 0; })) {}
   // A stop took the lock meanwhile: the holding is lost, and the sections that counted in it now
   // hold nothing.
   if (PendingStops > 0) return;

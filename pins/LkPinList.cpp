@@ -46,8 +46,9 @@ std::string RootName(const TComponent* owner) {
 const TClassInfo& TLkPinList::StaticClassInfo() {
   return DefineClass<TLkPinList, TLkObject>("TLkPinList", [](TPublished<TLkPinList>& p) {
     // Always stored: the number of pins comes before their links.
-    p.Integer("Count", [](const TLkPinList& list) { return const_cast<TLkPinList&>(list).GetCount(); },
-              &TLkPinList::SetCount);
+    p.Integer(
+        "Count", [](const TLkPinList& list) { return const_cast<TLkPinList&>(list).GetCount(); },
+        &TLkPinList::SetCount);
   });
 }
 
@@ -211,8 +212,8 @@ void TLkPinList::DefineProperties(TFiler& filer) {
       "Form", [this](TLayoutReader& reader) { LoadedRootName_ = reader.ReadIdent(); },
       [this](TLayoutWriter& writer) { writer.WriteIdent(RootName(Owner_)); }, true);
   filer.DefineProperty(
-      "Pins", [this](TLayoutReader& reader) { ReadPins(reader); },
-      [this](TLayoutWriter& writer) { WritePins(writer); }, PinsStored());
+      "Pins", [this](TLayoutReader& reader) { ReadPins(reader); }, [this](TLayoutWriter& writer) { WritePins(writer); },
+      PinsStored());
   // Older layouts may say whether the list owned its pins; the class says that now.
   filer.DefineProperty(
       "PinsOwner", [](TLayoutReader& reader) { reader.ReadBoolean(); }, [](TLayoutWriter&) {}, false);
@@ -286,7 +287,8 @@ void TLkPinList::ReadPins(TLayoutReader& reader) {
 void TLkPinList::LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
                           TLayoutReader& reader) {
   EnsureEntry(index, ownKind, reader.Root());
-  const TLkResolvedRef link = ResolveRef(reader.Root(), ref, peerKind, [this](const std::string& path) { return Reroot(path); });
+  const TLkResolvedRef link =
+      ResolveRef(reader.Root(), ref, peerKind, [this](const std::string& path) { return Reroot(path); });
   EntryPin(index)->ConnectAfter(link.Peer, link.AfterPin);
 }
 
@@ -299,7 +301,8 @@ TLkBasicPin* TLkPinList::EnsureEntry(int index, TLkPinKind kind, TComponent* roo
     ResolvePinPlaceholders(EntryPin(index));
     return EntryPin(index);
   }
-  const std::string prefix = RootName(Owner_) + "." + (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin";
+  const std::string prefix =
+      RootName(Owner_) + "." + (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin";
   while (EntryCount() <= index) {
     const std::string path = prefix + std::to_string(EntryCount());
     TLkBasicPin* pin = LkPaths::Find(root, path, path);

@@ -76,7 +76,8 @@ std::string TLkBasicPin::Reroot(const std::string& path) const {
   return LkPaths::ReplaceRoot(path, LoadedRootName_, GetRootName());
 }
 
-std::string LkPaths::ReplaceRoot(const std::string& path, const std::string& loadedRoot, const std::string& currentRoot) {
+std::string LkPaths::ReplaceRoot(const std::string& path, const std::string& loadedRoot,
+                                 const std::string& currentRoot) {
   if (loadedRoot.empty() || path.size() <= loadedRoot.size() || path.compare(0, loadedRoot.size(), loadedRoot) != 0 ||
       path[loadedRoot.size()] != '.')
     return path;

@@ -139,7 +139,9 @@ bool TLkBasicPin::IsOwnerDestroying() const {
 }
 
 bool TLkBasicPin::ModesAllowLink(const TLkBasicPin& a, const TLkBasicPin& b) {
-  auto convertedBy = [](const TLkBasicPin& pin) { return dynamic_cast<TLkFormatConverter*>(pin.GetOwner()) != nullptr; };
+  auto convertedBy = [](const TLkBasicPin& pin) {
+    return dynamic_cast<TLkFormatConverter*>(pin.GetOwner()) != nullptr;
+  };
   return convertedBy(a) || convertedBy(b) || a.IsDesigning() == b.IsDesigning();
 }
 

@@ -611,8 +611,7 @@ protected:
   TLkBasicPin* EntryPin(int index) const { return Entries[static_cast<size_t>(index)].Pin; }
   // Links one item of Pins: makes sure entry `index` exists (a placeholder when no pin of that
   // path does) and links it to the peer that the paths name.
-  void LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind,
-                TLayoutReader& reader);
+  void LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, TLkPinKind peerKind, TLayoutReader& reader);
   // A path read from the layout, re-rooted from the list's loaded root name to its owner's root.
   std::string Reroot(const std::string& path) const;
   // The entry at `index`, made first when missing (each missing entry is the pin of that slot's

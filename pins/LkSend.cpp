@@ -130,7 +130,8 @@ void TLkSourcePin::Reorder() {
       ++i;
       continue;
     }
-    std::rotate(Entries.begin() + static_cast<ptrdiff_t>(i), Entries.begin() + static_cast<ptrdiff_t>(i) + 1, target + 1);
+    std::rotate(Entries.begin() + static_cast<ptrdiff_t>(i), Entries.begin() + static_cast<ptrdiff_t>(i) + 1,
+                target + 1);
     ++moves;
   }
   OrderDirty = weighted;

@@ -11,7 +11,8 @@ namespace {
 // supports it, else the last type the pin offers that the sink supports.
 TGUID ChooseAgainst(const TLkBasicPin& sink, const TLkPin& delivering, const TGUID& chosen) {
   const std::vector<TLkTypeEntry>& offered = delivering.Types();
-  const bool offersChosen = std::any_of(offered.begin(), offered.end(), [&](const TLkTypeEntry& e) { return e.Type == chosen; });
+  const bool offersChosen =
+      std::any_of(offered.begin(), offered.end(), [&](const TLkTypeEntry& e) { return e.Type == chosen; });
   if (!chosen.IsNull() && offersChosen && sink.QueryPeerInterface(chosen)) return chosen;
   for (auto it = offered.rbegin(); it != offered.rend(); ++it)
     if (sink.QueryPeerInterface(it->Type)) return it->Type;

@@ -37,7 +37,8 @@ TLkBasicPin* TLkSourcePin::GetLinkAfterPin(int index) {
 }
 
 TLkSinkEntry* TLkSourcePin::FindEntry(TLkBasicPin* sink) {
-  const auto found = std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
+  const auto found =
+      std::find_if(Entries.begin(), Entries.end(), [sink](const TLkSinkEntry& e) { return e.Sink == sink; });
   return found == Entries.end() ? nullptr : &*found;
 }
 

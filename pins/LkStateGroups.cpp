@@ -85,19 +85,20 @@ std::vector<TLkStateDispatcher::TMember> TLkStateDispatcher::Members() {
 
 TLkBasicPin* TLkStateDispatcher::GetMember(int index) {
   TLkLockSection read = ReadLock();
-  return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].Member : nullptr;
+  return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].Member
+                                                                 : nullptr;
 }
 
 TLkBasicPin* TLkStateDispatcher::GetConnectionPin(int index) {
   TLkLockSection read = ReadLock();
   return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].Connection
-                                                                  : nullptr;
+                                                                 : nullptr;
 }
 
 TLkBasicPin* TLkStateDispatcher::GetMemberAfterPin(int index) {
   TLkLockSection read = ReadLock();
   return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].AfterPin
-                                                                  : nullptr;
+                                                                 : nullptr;
 }
 
 void TLkStateDispatcher::AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* member, TLkBasicPin* afterPin) {
@@ -114,7 +115,8 @@ int TLkStateDispatcher::RemoveMember(TLkBasicPin* member) {
   std::unique_ptr<TLkFormatConverter, TComponentDeleter> converter;
   {
     TLkLockSection write = WriteLock();
-    const auto found = std::find_if(Members_.begin(), Members_.end(), [member](const TMember& m) { return m.Member == member; });
+    const auto found =
+        std::find_if(Members_.begin(), Members_.end(), [member](const TMember& m) { return m.Member == member; });
     if (found == Members_.end()) return static_cast<int>(Members_.size());
     found->Connection->Dispatcher_ = found->Member->Dispatcher_ = nullptr;
     // A converter that reached only this member goes with it.

@@ -91,11 +91,15 @@ uint8_t TLkClockSourcePin::Receive(const TGUID& type, TLkNotifyOperation& operat
   return Request ? Request(this, type, flags, operation) : 0;
 }
 
-const TClassInfo& TLkClockSinkPin::StaticClassInfo() { return DefineClass<TLkClockSinkPin, TLkSinkPin>("TLkClockSinkPin"); }
+const TClassInfo& TLkClockSinkPin::StaticClassInfo() {
+  return DefineClass<TLkClockSinkPin, TLkSinkPin>("TLkClockSinkPin");
+}
 
 TLkClockSinkPin::TLkClockSinkPin(TComponent* owner, TLkPinList* ownerList, TLkReceiveCallback operation,
                                  TClockCallback clock, ILkLock* componentLock)
-    : TLkSinkPin(owner, ownerList, componentLock), OperationCallback(std::move(operation)), ClockCallback(std::move(clock)) {
+    : TLkSinkPin(owner, ownerList, componentLock),
+      OperationCallback(std::move(operation)),
+      ClockCallback(std::move(clock)) {
   Register();
   Implement(Clock);
   AddType(Clock, LkClockHandler());
@@ -148,7 +152,8 @@ uint8_t TLkRealSourcePin::Notify(TLkNotifyOperation& operation) {
   return TLkClockSourcePin::Notify(operation);
 }
 
-uint8_t TLkRealSourcePin::RealHandler(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation) {
+uint8_t TLkRealSourcePin::RealHandler(TLkBasicPin* peer, const TGUID& type, uint8_t flags,
+                                      TLkNotifyOperation& operation) {
   return Deliver(peer, type, flags, operation, CustomHandler,
                  [this] { return MakeRef<TLkSuppliedRealOperation>(Value_.load()); });
 }
@@ -199,7 +204,9 @@ uint8_t TLkRealRangedSourcePin::RangedHandler(TLkBasicPin* peer, const TGUID& ty
 
 // Value sinks --------------------------------------------------------------------------------
 
-const TClassInfo& TLkFloatSinkPin::StaticClassInfo() { return DefineClass<TLkFloatSinkPin, TLkSinkPin>("TLkFloatSinkPin"); }
+const TClassInfo& TLkFloatSinkPin::StaticClassInfo() {
+  return DefineClass<TLkFloatSinkPin, TLkSinkPin>("TLkFloatSinkPin");
+}
 
 TLkFloatSinkPin::TLkFloatSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback,
                                  ILkLock* componentLock)
@@ -223,7 +230,9 @@ uint8_t TLkIntegerSinkPin::Receive(const TGUID&, TLkNotifyOperation& operation, 
   return 0;
 }
 
-const TClassInfo& TLkInt64SinkPin::StaticClassInfo() { return DefineClass<TLkInt64SinkPin, TLkSinkPin>("TLkInt64SinkPin"); }
+const TClassInfo& TLkInt64SinkPin::StaticClassInfo() {
+  return DefineClass<TLkInt64SinkPin, TLkSinkPin>("TLkInt64SinkPin");
+}
 
 TLkInt64SinkPin::TLkInt64SinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback,
                                  ILkLock* componentLock)
@@ -234,9 +243,12 @@ uint8_t TLkInt64SinkPin::Receive(const TGUID&, TLkNotifyOperation& operation, ui
   return 0;
 }
 
-const TClassInfo& TLkRealSinkPin::StaticClassInfo() { return DefineClass<TLkRealSinkPin, TLkSinkPin>("TLkRealSinkPin"); }
+const TClassInfo& TLkRealSinkPin::StaticClassInfo() {
+  return DefineClass<TLkRealSinkPin, TLkSinkPin>("TLkRealSinkPin");
+}
 
-TLkRealSinkPin::TLkRealSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback, ILkLock* componentLock)
+TLkRealSinkPin::TLkRealSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback,
+                               ILkLock* componentLock)
     : TLkValueSinkPin(owner, ownerList, std::move(callback), componentLock, {Real, Float}) {}
 
 uint8_t TLkRealSinkPin::Receive(const TGUID&, TLkNotifyOperation& operation, uint8_t) {
@@ -276,7 +288,9 @@ TLkInt64AndRangedSinkPin::TLkInt64AndRangedSinkPin(TComponent* owner, TLkPinList
 
 // State pins ---------------------------------------------------------------------------------
 
-const TClassInfo& TLkBoolStatePin::StaticClassInfo() { return DefineClass<TLkBoolStatePin, TLkStatePin>("TLkBoolStatePin"); }
+const TClassInfo& TLkBoolStatePin::StaticClassInfo() {
+  return DefineClass<TLkBoolStatePin, TLkStatePin>("TLkBoolStatePin");
+}
 
 TLkBoolStatePin::TLkBoolStatePin(TComponent* owner, TValueCallback callback, ILkLock* componentLock)
     : TLkStatePin(owner, componentLock), Callback(std::move(callback)) {
@@ -374,9 +388,8 @@ TLkInt64ToRealFormatConverter::TLkInt64ToRealFormatConverter()
       }) {}
 
 TLkFloatToRealFormatConverter::TLkFloatToRealFormatConverter()
-    : TLkValueFormatConverter([](TLkFloatSinkPin&, float v) -> TRef<TLkNotifyOperation> {
-        return MakeRef<TLkSuppliedRealOperation>(v);
-      }) {}
+    : TLkValueFormatConverter(
+          [](TLkFloatSinkPin&, float v) -> TRef<TLkNotifyOperation> { return MakeRef<TLkSuppliedRealOperation>(v); }) {}
 
 TLkIntToRealRangedFormatConverter::TLkIntToRealRangedFormatConverter()
     : TLkValueFormatConverter([](TLkIntAndRangedSinkPin& input, int32_t v) -> TRef<TLkNotifyOperation> {

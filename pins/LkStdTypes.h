@@ -33,7 +33,8 @@ void Register();
 }  // namespace LkStdTypes
 
 // The owner's callback for what a pin receives: (pin, type, flags, operation).
-using TLkReceiveCallback = std::function<uint8_t(TLkBasicPin* pin, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation)>;
+using TLkReceiveCallback =
+    std::function<uint8_t(TLkBasicPin* pin, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation)>;
 
 // The handler of the clock type, on both sides: the operation goes unchanged to a peer that
 // implements the clock interface (a notice as a plain operation: there is no value to put in).
@@ -75,7 +76,8 @@ private:
 // Value sources ------------------------------------------------------------------------------
 
 // A custom notification handler replaces the standard delivery of a value pin.
-using TLkCustomHandler = std::function<uint8_t(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation)>;
+using TLkCustomHandler =
+    std::function<uint8_t(TLkBasicPin* peer, const TGUID& type, uint8_t flags, TLkNotifyOperation& operation)>;
 
 class TLkFloatSourcePin : public TLkClockSourcePin {
 public:
@@ -160,7 +162,8 @@ public:
 class TLkIntegerSinkPin : public TLkValueSinkPin<int32_t> {
 public:
   PUBLISHED_CLASS_INFO
-  TLkIntegerSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback, ILkLock* componentLock = nullptr);
+  TLkIntegerSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback,
+                    ILkLock* componentLock = nullptr);
   uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) override;
 };
 
@@ -183,7 +186,8 @@ public:
 class TLkDateTimeSinkPin : public TLkValueSinkPin<double> {
 public:
   PUBLISHED_CLASS_INFO
-  TLkDateTimeSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback, ILkLock* componentLock = nullptr);
+  TLkDateTimeSinkPin(TComponent* owner, TLkPinList* ownerList, TValueCallback callback,
+                     ILkLock* componentLock = nullptr);
   uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags) override;
 };
 
@@ -192,8 +196,14 @@ template <class T>
 class TLkRangedSinkPin : public TLkValueSinkPin<T> {
 public:
   using typename TLkValueSinkPin<T>::TValueCallback;
-  T Low() const { std::lock_guard lock(RangeGuard); return Low_; }
-  T High() const { std::lock_guard lock(RangeGuard); return High_; }
+  T Low() const {
+    std::lock_guard lock(RangeGuard);
+    return Low_;
+  }
+  T High() const {
+    std::lock_guard lock(RangeGuard);
+    return High_;
+  }
   // Whether the last value came with a range.
   bool Ranged() const { return Ranged_; }
   uint8_t Receive(const TGUID&, TLkNotifyOperation& operation, uint8_t) override {

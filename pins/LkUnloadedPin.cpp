@@ -28,7 +28,9 @@ TLkUnloadedPin::TLkUnloadedPin(std::string identPath, std::string displayPath, T
 
 TLkUnloadedPin::~TLkUnloadedPin() { BeforeDestruction(); }
 
-std::string TLkUnloadedPin::GetDisplayPath(bool withRoot) { return withRoot ? DisplayPath : DropFirstComponent(IdentPath); }
+std::string TLkUnloadedPin::GetDisplayPath(bool withRoot) {
+  return withRoot ? DisplayPath : DropFirstComponent(IdentPath);
+}
 
 std::string TLkUnloadedPin::GetIdentPath(bool withRoot) { return withRoot ? IdentPath : DropFirstComponent(IdentPath); }
 
@@ -36,7 +38,8 @@ bool TLkUnloadedPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   if (!pin || pin == this) return false;
   {
     TLkLockSection write = WriteLock();
-    const auto known = std::find_if(Requests_.begin(), Requests_.end(), [pin](const TRequest& r) { return r.Peer == pin; });
+    const auto known =
+        std::find_if(Requests_.begin(), Requests_.end(), [pin](const TRequest& r) { return r.Peer == pin; });
     if (known != Requests_.end()) known->AfterPin = afterPin;
     else Requests_.push_back({pin, afterPin});
   }
@@ -77,13 +80,14 @@ void TLkUnloadedPin::SetKept(bool kept) {
 
 TLkBasicPin* TLkUnloadedPin::GetLinkedPin(int index) {
   TLkLockSection read = ReadLock();
-  return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].Peer : nullptr;
+  return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].Peer
+                                                                  : nullptr;
 }
 
 TLkBasicPin* TLkUnloadedPin::GetLinkAfterPin(int index) {
   TLkLockSection read = ReadLock();
   return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].AfterPin
-                                                                   : nullptr;
+                                                                  : nullptr;
 }
 
 bool TLkUnloadedPin::IsLinkedTo(TLkBasicPin* pin) {

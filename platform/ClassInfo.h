@@ -14,7 +14,18 @@ class TPersistent;
 class TCollection;
 
 enum class TPropertyKind {
-  Integer, Unsigned, Boolean, Float, Enumeration, Set, String, Colour, Object, Collection, Component, Event
+  Integer,
+  Unsigned,
+  Boolean,
+  Float,
+  Enumeration,
+  Set,
+  String,
+  Colour,
+  Object,
+  Collection,
+  Component,
+  Event
 };
 
 // One published property of a class: how the layout reads and writes it.

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-const TClassInfo& TCollectionItem::StaticClassInfo() { return DefineClass<TCollectionItem, TPersistent>("TCollectionItem"); }
+const TClassInfo& TCollectionItem::StaticClassInfo() {
+  return DefineClass<TCollectionItem, TPersistent>("TCollectionItem");
+}
 
 TCollectionItem::~TCollectionItem() {
   if (Index() >= 0) Collection_->Remove(*this);
@@ -69,13 +71,17 @@ void TCollection::Remove(TCollectionItem& item) {
 
 void TCollection::Notify(TCollectionItem&, TCollectionNotification) {}
 
-const TClassInfo& TLkExtCollectionItem::StaticClassInfo() { return DefineClass<TLkExtCollectionItem, TCollectionItem>("TLkExtCollectionItem"); }
+const TClassInfo& TLkExtCollectionItem::StaticClassInfo() {
+  return DefineClass<TLkExtCollectionItem, TCollectionItem>("TLkExtCollectionItem");
+}
 
 TLkExtCollectionItem::~TLkExtCollectionItem() {
   if (ClearReference) ClearReference();
 }
 
-const TClassInfo& TLkExtCollection::StaticClassInfo() { return DefineClass<TLkExtCollection, TCollection>("TLkExtCollection"); }
+const TClassInfo& TLkExtCollection::StaticClassInfo() {
+  return DefineClass<TLkExtCollection, TCollection>("TLkExtCollection");
+}
 
 int TLkExtCollection::AddListener(TListener listener) {
   Listeners.emplace_back(NextKey, std::move(listener));
@@ -83,8 +89,9 @@ int TLkExtCollection::AddListener(TListener listener) {
 }
 
 void TLkExtCollection::RemoveListener(int key) {
-  Listeners.erase(std::remove_if(Listeners.begin(), Listeners.end(), [key](const auto& entry) { return entry.first == key; }),
-                  Listeners.end());
+  Listeners.erase(
+      std::remove_if(Listeners.begin(), Listeners.end(), [key](const auto& entry) { return entry.first == key; }),
+      Listeners.end());
 }
 
 void TLkExtCollection::Notify(TCollectionItem& item, TCollectionNotification action) {

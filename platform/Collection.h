@@ -101,8 +101,8 @@ class TLkExtCollection : public TCollection {
 public:
   PUBLISHED_CLASS_INFO
 
-  using TListener = std::function<void(TLkExtCollection& collection, TCollectionItem& item,
-                                       TCollectionNotification action)>;
+  using TListener =
+      std::function<void(TLkExtCollection& collection, TCollectionItem& item, TCollectionNotification action)>;
 
   using TCollection::TCollection;
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-const TEnumNames<TAlign> AlignNames = {{TAlign::alNone, "alNone"},   {TAlign::alTop, "alTop"},
+const TEnumNames<TAlign> AlignNames = {{TAlign::alNone, "alNone"},     {TAlign::alTop, "alTop"},
                                        {TAlign::alBottom, "alBottom"}, {TAlign::alLeft, "alLeft"},
                                        {TAlign::alRight, "alRight"},   {TAlign::alClient, "alClient"}};
 
@@ -160,7 +160,8 @@ void TControl::SetCaption(const std::string& caption) {
 const TClassInfo& TWinControl::StaticClassInfo() { return DefineClass<TWinControl, TControl>("TWinControl"); }
 
 TControl* TWinControl::Controls(int index) const {
-  if (index < 0 || index >= ControlCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= ControlCount())
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   return Controls_[static_cast<size_t>(index)];
 }
 

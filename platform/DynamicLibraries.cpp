@@ -7,8 +7,7 @@
 #include <map>
 #include <mutex>
 
-ELibraryNotLoaded::ELibraryNotLoaded(const std::string& library)
-    : Exception(library + " is not loaded") {}
+ELibraryNotLoaded::ELibraryNotLoaded(const std::string& library) : Exception(library + " is not loaded") {}
 
 namespace {
 

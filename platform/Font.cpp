@@ -4,8 +4,8 @@
 #include "platform/Published.h"
 
 const TClassInfo& TFont::StaticClassInfo() {
-  static const TSetNames styles = {{fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"},
-                                   {fsStrikeOut, "fsStrikeOut"}};
+  static const TSetNames styles = {
+      {fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
   return DefineClass<TFont, TPersistent>("TFont", [](TPublished<TFont>& p) {
     p.Colour("Color", &TFont::Color, &TFont::SetColor, clWindowText)
         .Integer("Height", &TFont::Height, &TFont::SetHeight, DefaultHeight)

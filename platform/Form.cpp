@@ -6,12 +6,15 @@
 #include <QCloseEvent>
 
 const TClassInfo& TForm::StaticClassInfo() {
-  static const TEnumNames<TFormBorderStyle> borderStyles = {
-      {TFormBorderStyle::bsNone, "bsNone"},         {TFormBorderStyle::bsSingle, "bsSingle"},
-      {TFormBorderStyle::bsSizeable, "bsSizeable"}, {TFormBorderStyle::bsDialog, "bsDialog"},
-      {TFormBorderStyle::bsToolWindow, "bsToolWindow"}, {TFormBorderStyle::bsSizeToolWin, "bsSizeToolWin"}};
+  static const TEnumNames<TFormBorderStyle> borderStyles = {{TFormBorderStyle::bsNone, "bsNone"},
+                                                            {TFormBorderStyle::bsSingle, "bsSingle"},
+                                                            {TFormBorderStyle::bsSizeable, "bsSizeable"},
+                                                            {TFormBorderStyle::bsDialog, "bsDialog"},
+                                                            {TFormBorderStyle::bsToolWindow, "bsToolWindow"},
+                                                            {TFormBorderStyle::bsSizeToolWin, "bsSizeToolWin"}};
   return DefineClass<TForm, TWinControl>("TForm", [](TPublished<TForm>& p) {
-    p.Enumeration("BorderStyle", borderStyles, &TForm::BorderStyle, &TForm::SetBorderStyle, TFormBorderStyle::bsSizeable)
+    p.Enumeration("BorderStyle", borderStyles, &TForm::BorderStyle, &TForm::SetBorderStyle,
+                  TFormBorderStyle::bsSizeable)
         .String("Caption", &TForm::Caption, &TForm::SetCaption, std::string())
         .Event("OnCreate", &TForm::OnCreate)
         .Event("OnShow", &TForm::OnShow)

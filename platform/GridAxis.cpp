@@ -11,8 +11,7 @@ int TGridAxis::Start(int index) const {
 int TGridAxis::CellAt(int position) const {
   int found = -1;
   ForEachVisible([&](int i, int start) {
-    if (position >= start && position < start + Extents[static_cast<size_t>(i)] + LineWidth)
-      found = i;
+    if (position >= start && position < start + Extents[static_cast<size_t>(i)] + LineWidth) found = i;
   });
   return position < 0 ? -1 : found;
 }

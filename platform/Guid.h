@@ -26,7 +26,10 @@ constexpr TGUID TGUID::Parse(std::string_view text) {
     uint32_t value = 0;
     for (int i = 0; i < digits; ++i) {
       const char c = text[pos + static_cast<size_t>(i)];
-      const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+      const int digit = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                               : -1;
       if (digit < 0) throw std::invalid_argument("not a GUID");
       value = value * 16 + static_cast<uint32_t>(digit);
     }

@@ -38,7 +38,7 @@ void TLabel::SetAutoSize(bool autoSize) {
 }
 
 void TLabel::ApplyAlignment() {
-  const Qt::Alignment horizontal = Alignment_ == TAlignment::taCenter        ? Qt::AlignHCenter
+  const Qt::Alignment horizontal = Alignment_ == TAlignment::taCenter         ? Qt::AlignHCenter
                                    : Alignment_ == TAlignment::taRightJustify ? Qt::AlignRight
                                                                               : Qt::AlignLeft;
   const Qt::Alignment vertical = Layout_ == TTextLayout::tlCenter   ? Qt::AlignVCenter

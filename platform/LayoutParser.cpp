@@ -291,9 +291,7 @@ private:
     }
   }
 
-  static int HexDigit(char c) {
-    return IsDigit(c) ? c - '0' : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
-  }
+  static int HexDigit(char c) { return IsDigit(c) ? c - '0' : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10; }
 
   void Binary(std::vector<uint8_t>& bytes) {
     int high = -1;

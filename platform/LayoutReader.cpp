@@ -71,8 +71,7 @@ void TLayoutReader::ReadProperty(TPersistent& object, const TLayoutProperty& pro
   TPersistent* target = &object;
   for (size_t i = 0; i + 1 < path.size(); ++i) {
     const auto* sub = dynamic_cast<const TObjectPropertyInfo*>(target->ClassInfo().FindProperty(path[i]));
-    if (!sub || sub->Kind() != TPropertyKind::Object)
-      Error(target->ClassName() + " has no sub-object " + path[i]);
+    if (!sub || sub->Kind() != TPropertyKind::Object) Error(target->ClassName() + " has no sub-object " + path[i]);
     target = sub->Object(*target);
     if (!target) Error(path[i] + " holds no object");
   }
@@ -110,7 +109,8 @@ const TLayoutValue& TLayoutReader::Current() const {
 
 const TLayoutValue& TLayoutReader::Take(TValueKind kind) {
   const TLayoutValue& value = Current();
-  if (value.Kind != kind) Error(std::string("expected ") + ValueKindName(kind) + ", found " + ValueKindName(value.Kind));
+  if (value.Kind != kind)
+    Error(std::string("expected ") + ValueKindName(kind) + ", found " + ValueKindName(value.Kind));
   ++Frames.back().Index;
   return value;
 }

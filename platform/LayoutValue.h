@@ -30,11 +30,11 @@ struct TLayoutValue {
   int Line = 0;
   int64_t Integer = 0;
   double Float = 0;
-  std::string Text;                                 // String, Identifier
-  std::vector<std::string> Names;                   // Set
-  std::vector<TLayoutValue> Items;                  // List
-  std::vector<TLayoutCollectionItem> Collection;    // Collection
-  std::vector<uint8_t> Bytes;                       // Binary
+  std::string Text;                               // String, Identifier
+  std::vector<std::string> Names;                 // Set
+  std::vector<TLayoutValue> Items;                // List
+  std::vector<TLayoutCollectionItem> Collection;  // Collection
+  std::vector<uint8_t> Bytes;                     // Binary
 };
 
 // One "object Name: TClass ... end" block.

@@ -18,6 +18,6 @@ public:
 };
 
 // Declares a class's own class information; its definition builds the table with TClassInfo.
-#define PUBLISHED_CLASS_INFO                     \
-  static const TClassInfo& StaticClassInfo();    \
+#define PUBLISHED_CLASS_INFO                  \
+  static const TClassInfo& StaticClassInfo(); \
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -115,9 +115,13 @@ struct TSetCodec {
 };
 
 template <class C>
-const C& Cast(const TPersistent& object) { return static_cast<const C&>(object); }
+const C& Cast(const TPersistent& object) {
+  return static_cast<const C&>(object);
+}
 template <class C>
-C& Cast(TPersistent& object) { return static_cast<C&>(object); }
+C& Cast(TPersistent& object) {
+  return static_cast<C&>(object);
+}
 
 template <class C, class Codec>
 class TValueProperty : public TPropertyInfo {
@@ -125,8 +129,12 @@ public:
   using T = typename Codec::T;
   TValueProperty(std::string name, TPropertyKind kind, Codec codec, std::function<T(const C&)> get,
                  std::function<void(C&, T)> set, std::optional<T> defaultValue, std::function<bool(const C&)> stored)
-      : TPropertyInfo(std::move(name), kind), Codec_(codec), Get(std::move(get)), Set(std::move(set)),
-        Default(std::move(defaultValue)), Stored(std::move(stored)) {}
+      : TPropertyInfo(std::move(name), kind),
+        Codec_(codec),
+        Get(std::move(get)),
+        Set(std::move(set)),
+        Default(std::move(defaultValue)),
+        Stored(std::move(stored)) {}
 
   bool IsStored(const TPersistent& object) const override {
     const C& c = Cast<C>(object);
@@ -134,7 +142,9 @@ public:
     return !Default || !(Get(c) == *Default);
   }
   void Read(TPersistent& object, TLayoutReader& reader) const override { Set(Cast<C>(object), Codec_.Read(reader)); }
-  void Write(const TPersistent& object, TLayoutWriter& writer) const override { Codec_.Write(writer, Get(Cast<C>(object))); }
+  void Write(const TPersistent& object, TLayoutWriter& writer) const override {
+    Codec_.Write(writer, Get(Cast<C>(object)));
+  }
 
 private:
   Codec Codec_;
@@ -149,8 +159,11 @@ class TFloatProperty : public TFloatPropertyInfo {
 public:
   TFloatProperty(std::string name, std::function<double(const C&)> get, std::function<void(C&, double)> set,
                  std::optional<double> defaultValue, std::function<bool(const C&)> stored)
-      : TFloatPropertyInfo(std::move(name)), Getter(std::move(get)), Setter(std::move(set)),
-        Default(defaultValue), Stored(std::move(stored)) {}
+      : TFloatPropertyInfo(std::move(name)),
+        Getter(std::move(get)),
+        Setter(std::move(set)),
+        Default(defaultValue),
+        Stored(std::move(stored)) {}
 
   double Get(const TPersistent& object) const override { return Getter(Cast<C>(object)); }
   void Set(TPersistent& object, double value) const override { Setter(Cast<C>(object), value); }
@@ -266,8 +279,10 @@ public:
     return Value(name, TPropertyKind::Boolean, published_detail::TBooleanCodec{}, get, set, defaultValue, stored);
   }
   template <class G, class S>
-  TPublished& String(const char* name, G get, S set, std::optional<std::string> defaultValue = {}, TStored stored = {}) {
-    return Value(name, TPropertyKind::String, published_detail::TStringCodec{}, get, set, std::move(defaultValue), stored);
+  TPublished& String(const char* name, G get, S set, std::optional<std::string> defaultValue = {},
+                     TStored stored = {}) {
+    return Value(name, TPropertyKind::String, published_detail::TStringCodec{}, get, set, std::move(defaultValue),
+                 stored);
   }
   template <class G, class S>
   TPublished& Colour(const char* name, G get, S set, std::optional<TColor> defaultValue = {}, TStored stored = {}) {
@@ -276,7 +291,8 @@ public:
   template <class E, class G, class S>
   TPublished& Enumeration(const char* name, const TEnumNames<E>& names, G get, S set,
                           std::optional<std::type_identity_t<E>> defaultValue = {}, TStored stored = {}) {
-    return Value(name, TPropertyKind::Enumeration, published_detail::TEnumCodec<E>{&names}, get, set, defaultValue, stored);
+    return Value(name, TPropertyKind::Enumeration, published_detail::TEnumCodec<E>{&names}, get, set, defaultValue,
+                 stored);
   }
   template <class G, class S>
   TPublished& Set(const char* name, const TSetNames& names, G get, S set, std::optional<uint32_t> defaultValue = {},
@@ -304,7 +320,8 @@ public:
   template <class T, class G, class S>
   TPublished& Component(const char* name, G get, S set) {
     Info.AddProperty(std::make_unique<published_detail::TComponentProperty<C, T>>(
-        name, [get](const C& c) -> T* { return std::invoke(get, c); }, [set](C& c, T* value) { std::invoke(set, c, value); }));
+        name, [get](const C& c) -> T* { return std::invoke(get, c); },
+        [set](C& c, T* value) { std::invoke(set, c, value); }));
     return *this;
   }
   // The event may be a member of a base class of C.

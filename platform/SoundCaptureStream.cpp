@@ -29,8 +29,7 @@ std::unique_ptr<ISoundCaptureService> DefaultService() {
 }  // namespace
 
 const TSoundCaptureFormat& TSoundCaptureFormats::Items(int index) const {
-  if (index < 0 || index >= Count())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   return Items_[static_cast<size_t>(index)];
 }
 

@@ -268,7 +268,8 @@ void TStringGrid::paintEvent(QPaintEvent* event) {
       painter.fillRect(Mirrored(QRect(x + width, y, GridLineWidth_, height + GridLineWidth_)), line);
       painter.fillRect(Mirrored(QRect(x, y + height, width, GridLineWidth_)), line);
       TGridDrawState state = fixed ? TGridDrawState(gdFixed) : TGridDrawState(0);
-      if (col == Col_ && row == Row_) state |= hasFocus() ? TGridDrawState(gdSelected | gdFocused) : TGridDrawState(gdSelected);
+      if (col == Col_ && row == Row_)
+        state |= hasFocus() ? TGridDrawState(gdSelected | gdFocused) : TGridDrawState(gdSelected);
       painter.save();
       painter.setFont(font());
       DrawCell(col, row, Mirrored(QRect(x, y, width, height)), state);
@@ -361,8 +362,14 @@ void TStringGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down: ++row; break;
     case Qt::Key_PageUp: row -= page; break;
     case Qt::Key_PageDown: row += page; break;
-    case Qt::Key_Home: col = FixedCols_; if (control) row = FixedRows_; break;
-    case Qt::Key_End: col = ColCount() - 1; if (control) row = RowCount() - 1; break;
+    case Qt::Key_Home:
+      col = FixedCols_;
+      if (control) row = FixedRows_;
+      break;
+    case Qt::Key_End:
+      col = ColCount() - 1;
+      if (control) row = RowCount() - 1;
+      break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
   }
   FocusCell(std::clamp(col, FixedCols_, ColCount() - 1), std::clamp(row, FixedRows_, RowCount() - 1));

@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  g++ cmake ninja-build ccache pkg-config
+  g++ cmake ninja-build ccache pkg-config git
+  # the layout every source file is checked against
+  clang-format
   # clang with its sanitizer and fuzzer runtime
   clang libclang-rt-14-dev
   # Qt 6 widgets (and the offscreen platform for headless runs)

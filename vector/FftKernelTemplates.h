@@ -75,30 +75,32 @@ struct TFftKernel {
       Butterfly4(u[0], u[2], u[4], u[6]);
       Butterfly4(u[1], u[3], u[5], u[7]);
       R out[8];
-      #pragma GCC unroll 16
+#pragma GCC unroll 16
       for (int k = 0; k < 4; ++k) {
-        const R odd = k == 0 ? u[1] : Twiddle(u[2 * k + 1], LeafTwiddle(twiddles, 1, 0, k), LeafTwiddle(twiddles, 1, 1, k));
+        const R odd =
+            k == 0 ? u[1] : Twiddle(u[2 * k + 1], LeafTwiddle(twiddles, 1, 0, k), LeafTwiddle(twiddles, 1, 1, k));
         out[k] = V::Add(u[2 * k], odd);
         out[k + 4] = V::Sub(u[2 * k], odd);
       }
-      #pragma GCC unroll 16
+#pragma GCC unroll 16
       for (int j = 0; j < 8; ++j) u[j] = out[j];
     } else if constexpr (L == 16) {
-      #pragma GCC unroll 16
+#pragma GCC unroll 16
       for (int r = 0; r < 4; ++r) Butterfly4(u[r], u[r + 4], u[r + 8], u[r + 12]);
       R out[16];
-      #pragma GCC unroll 16
+#pragma GCC unroll 16
       for (int k = 0; k < 4; ++k) {
         R a[4] = {u[4 * k], u[4 * k + 1], u[4 * k + 2], u[4 * k + 3]};
         if (k != 0) {
-          #pragma GCC unroll 16
-          for (int p = 1; p < 4; ++p) a[p] = Twiddle(a[p], LeafTwiddle(twiddles, p, 0, k), LeafTwiddle(twiddles, p, 1, k));
+#pragma GCC unroll 16
+          for (int p = 1; p < 4; ++p)
+            a[p] = Twiddle(a[p], LeafTwiddle(twiddles, p, 0, k), LeafTwiddle(twiddles, p, 1, k));
         }
         Butterfly4(a[0], a[1], a[2], a[3]);
-        #pragma GCC unroll 16
+#pragma GCC unroll 16
         for (int j = 0; j < 4; ++j) out[k + 4 * j] = a[j];
       }
-      #pragma GCC unroll 16
+#pragma GCC unroll 16
       for (int j = 0; j < 16; ++j) u[j] = out[j];
     }
   }
@@ -120,19 +122,19 @@ struct TFftKernel {
       Ipp64fc* block = dst + ReverseBits(first, leafBits) * L;
       R u[L];
       if (src == dst) {
-        #pragma GCC unroll 16
+#pragma GCC unroll 16
         for (int j = 0; j < L; j += W) {
           R loaded[W];
           V::LoadLanes(block + j, spread, loaded);
-          #pragma GCC unroll 16
+#pragma GCC unroll 16
           for (int i = 0; i < W; ++i) u[ReverseBits(j + i, LeafOrder)] = loaded[i];
         }
       } else {
-        #pragma GCC unroll 16
+#pragma GCC unroll 16
         for (int t = 0; t < L; ++t) u[t] = V::Load(src + first + t * leaves);
       }
       LeafTransform<L>(u, twiddles);
-      #pragma GCC unroll 16
+#pragma GCC unroll 16
       for (int j = 0; j < L; j += W) V::StoreLanes(block + j, spread, u + j);
     }
   }
@@ -245,8 +247,10 @@ struct TFftSplitKernel {
 template <typename V>
 void ScaleVector(Ipp64fc* data, std::size_t count, double factor) {
   std::size_t i = 0;
-  for (const auto s = V::Splat(factor); i + V::Width <= count; i += V::Width) V::Store(data + i, V::Mul(V::Load(data + i), s));
-  for (const auto s = TVec128::Splat(factor); i < count; ++i) TVec128::Store(data + i, TVec128::Mul(TVec128::Load(data + i), s));
+  for (const auto s = V::Splat(factor); i + V::Width <= count; i += V::Width)
+    V::Store(data + i, V::Mul(V::Load(data + i), s));
+  for (const auto s = TVec128::Splat(factor); i < count; ++i)
+    TVec128::Store(data + i, TVec128::Mul(TVec128::Load(data + i), s));
 }
 
 template <typename V>

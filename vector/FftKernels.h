@@ -23,7 +23,7 @@ constexpr int FftMaxLevels = 13;
 struct TFftKernelTables {
   int Order = 0;
   int LeafOrder = 0;
-  const double* Leaf = nullptr;   // leaves of 8 and 16: their combining step, q = 4
+  const double* Leaf = nullptr;  // leaves of 8 and 16: their combining step, q = 4
   int LevelCount = 0;
   const double* Levels[FftMaxLevels] = {};  // level i: n = leaf size * 4^(i + 1), q = n / 4
 };

@@ -77,10 +77,8 @@ void FillTwiddles(double* table, std::uint64_t n, std::uint64_t q, int powers) {
 void FillSplit(double* re, double* im, std::uint64_t m, bool forward, long double scale) {
   for (std::uint64_t k = 0; k <= m / 2; ++k) {
     const TCosSin w = TurnCosSin(k, 2 * m);
-    if (forward)
-      StoreFactor(re, im, k, -scale * w.Sin / 2, -scale * w.Cos / 2);
-    else
-      StoreFactor(re, im, k, -scale * w.Sin, scale * w.Cos);
+    if (forward) StoreFactor(re, im, k, -scale * w.Sin / 2, -scale * w.Cos / 2);
+    else StoreFactor(re, im, k, -scale * w.Sin, scale * w.Cos);
   }
 }
 

@@ -20,7 +20,8 @@ void* VendorEntry(const TVendorLibraries& libraries, const char* name) {
   for (const auto& family : StatefulFamilies) {
     if (std::none_of(std::begin(family), std::end(family), [name](std::string_view member) { return member == name; }))
       continue;
-    if (!std::all_of(std::begin(family), std::end(family), [&](const char* member) { return libraries.Export(member); }))
+    if (!std::all_of(std::begin(family), std::end(family),
+                     [&](const char* member) { return libraries.Export(member); }))
       return nullptr;
   }
   return libraries.Export(name);

@@ -15,6 +15,7 @@
 //
 // Each group is listed once here, X(name) per entry, in binding order. A name in two groups has
 // an entry in each.
+// clang-format off
 #define NOTECHANNELS_BUFFER_PRIMITIVES(X)                                                                   \
   X(ippsConjCcs_64fc_I) X(ippsFFTFree_C_64fc) X(ippsFFTFree_R_64f) X(ippsFFTFwd_RToCCS_64f)                  \
   X(ippsFFTInitAlloc_C_64fc) X(ippsFFTInitAlloc_R_64f) X(ippsFFTInv_CCSToR_64f) X(ippsFFTInv_CToC_64fc)       \
@@ -38,6 +39,7 @@
   X(ippsAdd_16s_I) X(ippsConjCcs_64fc_I) X(ippsFFTFwd_RToCCS_64f) X(ippsFFTInitAlloc_R_64f)                  \
   X(ippsFFTFree_R_64f) X(ippsThreshold_LTValGTVal_16s_I) X(ippsTone_Direct_16s) X(ippsTriangle_Direct_16s)
 
+// clang-format on
 #define NOTECHANNELS_RAMP_PRIMITIVES(X) X(ippsVectorRamp_16s)
 
 #define NOTECHANNELS_PRIMITIVE_ENTRY(name) decltype(&Own::name) name = nullptr;

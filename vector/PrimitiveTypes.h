@@ -34,16 +34,16 @@ using IppStatus = int;
 
 enum : IppStatus {
   StsNoError = 0,
-  StsSize = -6,               // a length or region size is not positive, or too short
+  StsSize = -6,  // a length or region size is not positive, or too short
   StsNullPointer = -8,
   StsMemoryAllocation = -9,
-  StsDivByZeroErr = -10,      // a constant divisor is 0
-  StsStep = -14,              // an image step is not positive, where the primitive checks it
-  StsFftOrder = -15,          // transform order outside 0..30
-  StsFftFlag = -16,           // scaling flag other than the four below
-  StsContextMatch = -17,      // setup record of another kind
-  StsThreshold = -18,         // threshold levels in the wrong order
-  StsHugeWindow = -39,        // Kaiser window beyond the range of I0
+  StsDivByZeroErr = -10,  // a constant divisor is 0
+  StsStep = -14,          // an image step is not positive, where the primitive checks it
+  StsFftOrder = -15,      // transform order outside 0..30
+  StsFftFlag = -16,       // scaling flag other than the four below
+  StsContextMatch = -17,  // setup record of another kind
+  StsThreshold = -18,     // threshold levels in the wrong order
+  StsHugeWindow = -39,    // Kaiser window beyond the range of I0
   StsTriangleAsymmetry = -40,
   StsTrianglePhase = -41,
   StsTriangleFrequency = -42,
@@ -51,7 +51,7 @@ enum : IppStatus {
   StsTonePhase = -44,
   StsToneFrequency = -45,
   StsToneMagnitude = -46,
-  StsDivByZero = 6,           // warning: an element was divided by 0; the whole vector was processed
+  StsDivByZero = 6,  // warning: an element was divided by 0; the whole vector was processed
 };
 
 // Scaling flags of a transform record (N = 2^order).

@@ -19,8 +19,8 @@ IppStatus ippsAdd_16s_I(const Ipp16s* pSrc, Ipp16s* pSrcDst, int len) {
   return StsNoError;
 }
 
-IppStatus ippsThreshold_LTValGTVal_16s_I(Ipp16s* pSrcDst, int len, Ipp16s levelLT, Ipp16s valueLT,
-                                         Ipp16s levelGT, Ipp16s valueGT) {
+IppStatus ippsThreshold_LTValGTVal_16s_I(Ipp16s* pSrcDst, int len, Ipp16s levelLT, Ipp16s valueLT, Ipp16s levelGT,
+                                         Ipp16s valueGT) {
   if (IppStatus status = CheckVector(len, pSrcDst)) return status;
   if (levelGT < levelLT) return StsThreshold;
   for (int i = 0; i < len; ++i) {

@@ -8,8 +8,8 @@ namespace [[gnu::visibility("hidden")]] Own {
 // Saturating 16-bit sum into the second vector.
 IppStatus ippsAdd_16s_I(const Ipp16s* pSrc, Ipp16s* pSrcDst, int len);
 // Values below levelLT become valueLT, values above levelGT become valueGT.
-IppStatus ippsThreshold_LTValGTVal_16s_I(Ipp16s* pSrcDst, int len, Ipp16s levelLT, Ipp16s valueLT,
-                                         Ipp16s levelGT, Ipp16s valueGT);
+IppStatus ippsThreshold_LTValGTVal_16s_I(Ipp16s* pSrcDst, int len, Ipp16s levelLT, Ipp16s valueLT, Ipp16s levelGT,
+                                         Ipp16s valueGT);
 // Rows of 16-bit values; the steps are in bytes.
 IppStatus ippiCopy_16s_C1R(const Ipp16s* pSrc, int srcStep, Ipp16s* pDst, int dstStep, IppiSize roiSize);
 

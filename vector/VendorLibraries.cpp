@@ -22,7 +22,9 @@ void* ExportOf(void* library, const char* name) { return library ? dlsym(library
 }  // namespace
 
 TVendorLibraryFiles DefaultVendorLibraryFiles() {
-  return {{"libipps.so.5.1", "libipps-5.1.so"}, {"libippi.so.5.1", "libippi-5.1.so"}, {"libippcc.so.5.1", "libippcc-5.1.so"}};
+  return {{"libipps.so.5.1", "libipps-5.1.so"},
+          {"libippi.so.5.1", "libippi-5.1.so"},
+          {"libippcc.so.5.1", "libippcc-5.1.so"}};
 }
 
 TVendorLibraries::TVendorLibraries(const TVendorLibraryFiles& files) {

@@ -27,8 +27,7 @@ void ApplySymmetric(const Element* src, Element* dst, int len, Weight weight) {
 // cos(2 pi n / (len - 1)) for n = 0, 1, ... by rotation from the first step's cosine and sine.
 class TCosineRotation {
 public:
-  explicit TCosineRotation(int len)
-      : StepCos(std::cos(2 * Pi / (len - 1))), StepSin(std::sin(2 * Pi / (len - 1))) {}
+  explicit TCosineRotation(int len) : StepCos(std::cos(2 * Pi / (len - 1))), StepSin(std::sin(2 * Pi / (len - 1))) {}
 
   long double Next() {
     const long double current = Cos;
@@ -100,8 +99,8 @@ long double BesselI0(long double x) {
                                     0.4443189384L, 0.0713758187L, 0.0075942968L, 0.0008267816L};
     return Polynomial((x / 4) * (x / 4), near);
   }
-  constexpr long double far[] = {0.3989422809L,  0.0124667783L, 0.0017623668L,  0.00026L,      0.0022585672L,
-                                 -0.0128314822L, 0.0495811118L, -0.1209940805L, 0.1895476618L, -0.1867783276L,
+  constexpr long double far[] = {0.3989422809L,  0.0124667783L,  0.0017623668L,  0.00026L,      0.0022585672L,
+                                 -0.0128314822L, 0.0495811118L,  -0.1209940805L, 0.1895476618L, -0.1867783276L,
                                  0.1113315511L,  -0.0366694767L, 0.0051246015L};
   return std::exp(x) / std::sqrt(x) * Polynomial(4 / x, far);
 }
@@ -134,9 +133,7 @@ IppStatus ippsWinHamming_64f_I(Ipp64f* pSrcDst, int len) { return ApplyCosineSum
 IppStatus ippsWinHamming_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len) {
   return ApplyCosineSum(pSrc, pDst, len, Hamming);
 }
-IppStatus ippsWinHamming_64fc_I(Ipp64fc* pSrcDst, int len) {
-  return ApplyCosineSum(pSrcDst, pSrcDst, len, Hamming);
-}
+IppStatus ippsWinHamming_64fc_I(Ipp64fc* pSrcDst, int len) { return ApplyCosineSum(pSrcDst, pSrcDst, len, Hamming); }
 
 IppStatus ippsWinBlackman_64f_I(Ipp64f* pSrcDst, int len, Ipp64f alpha) {
   return ApplyBlackman(pSrcDst, pSrcDst, len, alpha);
@@ -148,7 +145,9 @@ IppStatus ippsWinBlackman_64fc_I(Ipp64fc* pSrcDst, int len, Ipp64f alpha) {
   return ApplyBlackman(pSrcDst, pSrcDst, len, alpha);
 }
 
-IppStatus ippsWinKaiser_64f_I(Ipp64f* pSrcDst, int len, float alpha) { return ApplyKaiser(pSrcDst, pSrcDst, len, alpha); }
+IppStatus ippsWinKaiser_64f_I(Ipp64f* pSrcDst, int len, float alpha) {
+  return ApplyKaiser(pSrcDst, pSrcDst, len, alpha);
+}
 IppStatus ippsWinKaiser_64f(const Ipp64f* pSrc, Ipp64f* pDst, int len, float alpha) {
   return ApplyKaiser(pSrc, pDst, len, alpha);
 }

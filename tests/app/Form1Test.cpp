@@ -2,8 +2,8 @@
 
 #include "app/Form1Layout.h"
 #include "app/NoteTable.h"
-#include "platform/LayoutWriter.h"
 #include "platform/ErrorReport.h"
+#include "platform/LayoutWriter.h"
 
 #include <QComboBox>
 #include <QPaintEvent>
@@ -33,8 +33,7 @@ struct TScriptedService : ISoundCaptureService {
 class Form1 : public ::testing::Test {
 protected:
   void Create(TCaptureOutcome outcome) {
-    PreviousFactory =
-        SetSoundCaptureServiceFactory([outcome] { return std::make_unique<TScriptedService>(outcome); });
+    PreviousFactory = SetSoundCaptureServiceFactory([outcome] { return std::make_unique<TScriptedService>(outcome); });
     PreviousPresenter = SetErrorPresenter([this](const std::string& message) { Errors.push_back(message); });
     Form.reset(new TForm1);
     Form->Show();
@@ -74,7 +73,8 @@ TEST_F(Form1, ListsTheFormatsAndShowsThe44100HzTable) {
   QStringList expected;
   for (int rate : {8000, 11025, 22050, 33075, 44100, 48000, 96000})
     for (int bits : {8, 16})
-      for (const char* channels : {"Mono", "Stereo"}) expected << QString("%1Hz %2bit %3").arg(rate).arg(bits).arg(channels);
+      for (const char* channels : {"Mono", "Stereo"})
+        expected << QString("%1Hz %2bit %3").arg(rate).arg(bits).arg(channels);
   QStringList items;
   for (int i = 0; i < Form->FormatBox->count(); ++i) items << Form->FormatBox->itemText(i);
   EXPECT_EQ(items, expected);
@@ -146,8 +146,7 @@ TEST_F(Form1, CaptureFailureIsReportedOnceAndLeavesAnEmptyListAndNoMarks) {
       for (const QString& text : column) EXPECT_TRUE(text.isEmpty());
     const QImage image = RenderGrid();
     for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        ASSERT_NE(image.pixelColor(x, y), QColor(255, 255, 0)) << x << "," << y;
+      for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixelColor(x, y), QColor(255, 255, 0)) << x << "," << y;
     TearDown();
   }
 }

@@ -50,7 +50,8 @@ TEST(NoteTable, MatchesTheWorkedTablesCellByCell) {
       ASSERT_EQ(rows[r].size(), size_t(w.ColCount));  // the row label, then the note columns
       EXPECT_EQ(rows[r][0], std::to_string(r) + " " + NoteNames[r]);
       EXPECT_EQ(table.Cells[0][r], NoteNames[r]);
-      for (size_t k = 1; k < rows[r].size(); ++k) EXPECT_EQ(table.Cells[k][r], rows[r][k]) << "column " << k << " row " << r;
+      for (size_t k = 1; k < rows[r].size(); ++k)
+        EXPECT_EQ(table.Cells[k][r], rows[r][k]) << "column " << k << " row " << r;
     }
     EXPECT_EQ(table.BoundaryCols, w.BoundaryCols);
     EXPECT_EQ(table.BoundaryRows, std::vector<int32_t>(w.BoundaryCols.size(), w.BoundaryRow));
@@ -70,8 +71,8 @@ struct TRateSummary {
 
 TEST(NoteTable, EveryCaptureRateHasItsShapeGroupsAndFirstNote) {
   const TRateSummary summaries[] = {
-      {8000, 9, 96, 8, 8, 11, "8-1 1(2*1)3951", 0},      {11025, 10, 96, 8, 9, 4, "8-1 1(2*1)5274", 5},
-      {22050, 11, 108, 9, 10, 4, "9-1 1(2*1)10548", 5},  {33075, 11, 120, 10, 10, 11, "10-1 1(2*1)15804", 0},
+      {8000, 9, 96, 8, 8, 11, "8-1 1(2*1)3951", 0},       {11025, 10, 96, 8, 9, 4, "8-1 1(2*1)5274", 5},
+      {22050, 11, 108, 9, 10, 4, "9-1 1(2*1)10548", 5},   {33075, 11, 120, 10, 10, 11, "10-1 1(2*1)15804", 0},
       {44100, 12, 120, 10, 11, 4, "10-1 1(2*1)21096", 5}, {48000, 12, 120, 10, 11, 6, "10-1 1(2*1)23680", 7},
       {96000, 13, 132, 11, 12, 6, "11-1 1(2*1)47359", 7},
   };

@@ -91,6 +91,7 @@ struct TConstCase {
 };
 
 TEST(AudioArithmetic, ConstantsFollowEachContainersRules) {
+  // clang-format off
   const TConstCase cases[] = {
       {"8-bit add saturates", 8, &IDnAudioBuffer::AddConst, &IDnAudioBuffer::AddConstChannel, 100,
        {100, 200, 0, 255}, {200, 255, 100, 255}},
@@ -113,6 +114,7 @@ TEST(AudioArithmetic, ConstantsFollowEachContainersRules) {
       {"32-bit add wraps", 32, &IDnAudioBuffer::AddConst, &IDnAudioBuffer::AddConstChannel, 1, {INT_MAX, 0, -1, 1},
        {INT_MIN, 1, 0, 2}},
   };
+  // clang-format on
   for (const TConstCase& c : cases) {
     const auto all = AudioBufferOf(2, c.Bits, c.Before);
     ((*all).*c.All)(c.Value);
@@ -138,7 +140,8 @@ TEST(AudioFill, StoresTheLevelByContainer) {
     uint32_t Bits;
     int32_t Value, Stored;
   };
-  const TCase cases[] = {{8, 0, 127}, {8, -127, 0}, {8, 200, 71}, {16, -5, -5}, {24, -1, 0xFFFFFF}, {32, INT_MIN, INT_MIN}};
+  const TCase cases[] = {{8, 0, 127},  {8, -127, 0},       {8, 200, 71},
+                         {16, -5, -5}, {24, -1, 0xFFFFFF}, {32, INT_MIN, INT_MIN}};
   for (const TCase& c : cases) {
     const auto buffer = AudioBufferOf(2, c.Bits, {1, 2, 3, 4});
     buffer->FillChannel(0, c.Value);
@@ -165,9 +168,14 @@ TEST(AudioScale, RoundsToNearestAndKeepsTheLowBits) {
     int32_t Stored, Scaled;
   };
   const TCase cases[] = {
-      {16, 0.5, 3, 2}, {16, 0.5, 5, 2}, {16, 0.5, -3, -2}, {16, 2, 20000, -25536},
+      {16, 0.5, 3, 2},
+      {16, 0.5, 5, 2},
+      {16, 0.5, -3, -2},
+      {16, 2, 20000, -25536},
       {8, 2, 200, 144},  // the raw byte
-      {24, 3, 0xFFFFFE, 0xFFFFFA}, {32, -1, INT_MIN, INT_MIN}, {32, 1e30, 7, 0},
+      {24, 3, 0xFFFFFE, 0xFFFFFA},
+      {32, -1, INT_MIN, INT_MIN},
+      {32, 1e30, 7, 0},
   };
   for (const TCase& c : cases) {
     const auto buffer = AudioBufferOf(1, c.Bits, {c.Stored});

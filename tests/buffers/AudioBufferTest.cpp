@@ -29,12 +29,9 @@ TEST(AudioBuffer, TheHeaderTravelsInTheBlock) {
     TDnSpeakers ExpectedMask;
   };
   const TCase cases[] = {
-      {2, 16, 0, 2, 16, 4, Stereo},
-      {1, 12, 1u << spFrontCenter, 1, 16, 2, 1u << spFrontCenter},
-      {3, 20, 0, 3, 24, 9, 7},
-      {1, 0, 0, 1, 8, 1, 1},
-      {2, 40, Stereo, 2, 32, 8, Stereo},
-      {40, 8, 0, 32, 8, 32, 0xFFFFFFFF},
+      {2, 16, 0, 2, 16, 4, Stereo},      {1, 12, 1u << spFrontCenter, 1, 16, 2, 1u << spFrontCenter},
+      {3, 20, 0, 3, 24, 9, 7},           {1, 0, 0, 1, 8, 1, 1},
+      {2, 40, Stereo, 2, 32, 8, Stereo}, {40, 8, 0, 32, 8, 32, 0xFFFFFFFF},
   };
   for (const TCase& c : cases) {
     const auto buffer = MakeRef<TDnAudioBuffer>(11025, c.Mask, 3, c.Channels, c.Bits);
@@ -65,8 +62,14 @@ TEST(AudioBuffer, SamplesAreStoredAndReadByContainer) {
     int32_t Stored, Read;
   };
   const TCase cases[] = {
-      {8, 254, 254},       {8, 300, 44},           {16, -2, -2},       {16, 40000, -25536},
-      {24, -1, 0xFFFFFF},  {24, 0x7FFFFF, 0x7FFFFF}, {24, 0x1234567, 0x234567}, {32, INT32_MIN, INT32_MIN},
+      {8, 254, 254},
+      {8, 300, 44},
+      {16, -2, -2},
+      {16, 40000, -25536},
+      {24, -1, 0xFFFFFF},
+      {24, 0x7FFFFF, 0x7FFFFF},
+      {24, 0x1234567, 0x234567},
+      {32, INT32_MIN, INT32_MIN},
   };
   for (const TCase& c : cases) {
     const auto buffer = AudioBuffer(2, 2, c.Bits);
@@ -191,6 +194,7 @@ TEST(AudioCopy, ConvertsDepthWithTheFullScalesOfEachContainer) {
     uint32_t From, To;
     int32_t Sample, Expected;
   };
+  // clang-format off
   const TCase cases[] = {
       {8, 24, 254, 8388607},          // 127 * 8388607 / 127
       {8, 24, 0, 0x800001},           // -127 * 8388607 / 127, in 24 bits
@@ -207,6 +211,7 @@ TEST(AudioCopy, ConvertsDepthWithTheFullScalesOfEachContainer) {
       {24, 24, 0x123456, 0x123456},
       {8, 8, 3, 3},
   };
+  // clang-format on
   for (const TCase& c : cases) {
     const auto source = AudioBufferOf(1, c.From, {c.Sample, c.Sample});
     const auto destination = AudioBuffer(2, 1, c.To);

@@ -5,7 +5,7 @@ TRef<TDnAudioBuffer> AudioBuffer(uint32_t frames, uint32_t channels, uint32_t bi
 }
 
 TRef<TDnAudioBuffer> AudioBufferOf(uint32_t channels, uint32_t bits, const std::vector<int32_t>& samples,
-                                 TDnSpeakers mask) {
+                                   TDnSpeakers mask) {
   auto buffer = AudioBuffer(uint32_t(samples.size()) / channels, channels, bits, mask);
   for (uint32_t i = 0; i < samples.size(); ++i) buffer->SetSample(i / channels, i % channels, samples[i]);
   return buffer;

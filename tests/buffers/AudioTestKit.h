@@ -12,7 +12,7 @@
 TRef<TDnAudioBuffer> AudioBuffer(uint32_t frames, uint32_t channels, uint32_t bits, TDnSpeakers mask = 0);
 // The same, holding `samples` frame after frame (stored values, as SetSample takes them).
 TRef<TDnAudioBuffer> AudioBufferOf(uint32_t channels, uint32_t bits, const std::vector<int32_t>& samples,
-                                 TDnSpeakers mask = 0);
+                                   TDnSpeakers mask = 0);
 // Every stored sample, frame after frame (as GetSample gives them).
 std::vector<int32_t> Samples(IDnAudioBuffer& buffer);
 

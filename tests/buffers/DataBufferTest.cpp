@@ -250,7 +250,8 @@ TEST(Interfaces, EachBufferAnswersItsOwnInterfacesOnly) {
     IKvDataBuffer& buffer = *buffers[i];
     EXPECT_EQ(buffer.QueryInterface(IKvDataBuffer::IID), static_cast<void*>(&buffer)) << i;
     EXPECT_NE(buffer.QueryInterface(IKvData::IID), nullptr) << i;
-    for (size_t j = 0; j < std::size(typed); ++j) EXPECT_EQ(buffer.QueryInterface(typed[j]) != nullptr, i == j) << i << j;
+    for (size_t j = 0; j < std::size(typed); ++j)
+      EXPECT_EQ(buffer.QueryInterface(typed[j]) != nullptr, i == j) << i << j;
     EXPECT_EQ(&buffer.GetSequenceStamp().Buffer(), &buffer);
     // A clone is of the same class.
     const TRef<IKvDataBuffer> clone = buffer.Clone();

@@ -39,8 +39,14 @@ TEST(BlockCapacity, IsTheSmallestPowerOfTwoFromFourThatHoldsTheBuffer) {
 }
 
 TEST(BlockCapacity, RunsFromFourTo2To30Bytes) {
-  const std::pair<uint64_t, uint32_t> cases[] = {{0, 4},         {3, 4},         {4, 4},          {5, 8},
-                                                 {4097, 8192}, {1u << 29, 1u << 29}, {(1u << 29) + 1, 1u << 30}, {1u << 30, 1u << 30}};
+  const std::pair<uint64_t, uint32_t> cases[] = {{0, 4},
+                                                 {3, 4},
+                                                 {4, 4},
+                                                 {5, 8},
+                                                 {4097, 8192},
+                                                 {1u << 29, 1u << 29},
+                                                 {(1u << 29) + 1, 1u << 30},
+                                                 {1u << 30, 1u << 30}};
   for (const auto& [request, capacity] : cases) EXPECT_EQ(BlockCapacity(request), capacity) << request;
   EXPECT_THROW(BlockCapacity((1u << 30) + 1), EBufferSizeError);
   EXPECT_THROW(BlockCapacity(uint64_t(1) << 32), EBufferSizeError);

@@ -133,28 +133,31 @@ std::string Squeezed(std::string text) {
 
 TEST_F(LinkLayout, TheListFormsOfTheSystemsLayoutReadAndWriteExactly) {
   auto node = [](const std::string& name, const std::string& inputs, const std::string& outputs) {
-    return "  object " + name + ": TTestNode\n" + inputs + outputs + "    Taps.Count = 0\n    Taps.Form = Form1\n  end\n";
+    return "  object " + name + ": TTestNode\n" + inputs + outputs +
+           "    Taps.Count = 0\n    Taps.Form = Form1\n  end\n";
   };
   auto list = [](const std::string& list, int count, const std::string& pins) {
     return "    " + list + ".Count = " + std::to_string(count) + "\n    " + list + ".Form = Form1\n    " + list +
            ".Pins = " + pins + "\n";
   };
   auto converterOut = [&](int n, const std::string& sinks) {
-    return node("DnAudioToReal" + std::to_string(n), list("InputPins", 0, "()"), list("OutputPins", 1, "(Sinks (" + sinks + "))"));
+    return node("DnAudioToReal" + std::to_string(n), list("InputPins", 0, "()"),
+                list("OutputPins", 1, "(Sinks (" + sinks + "))"));
   };
   auto slot = [](const std::string& owner, const std::string& list, int index, const std::string& name) {
-    return "(Form1." + owner + "." + list + "._Pin" + std::to_string(index) + " 'Form1." + owner + "." + list + "." + name + "')";
+    return "(Form1." + owner + "." + list + "._Pin" + std::to_string(index) + " 'Form1." + owner + "." + list + "." +
+           name + "')";
   };
   const std::string producerSlot = "OutputPins";
   const std::string text =
-      "object Form1: TTestLinkRoot\n" +
-      converterOut(1, slot("KvAdd1", "InputPins", 0, "Pin [0]")) +
+      "object Form1: TTestLinkRoot\n" + converterOut(1, slot("KvAdd1", "InputPins", 0, "Pin [0]")) +
       converterOut(2, slot("KvAdd1", "InputPins", 1, "Pin [1]") + " " + slot("KvScope3", "InputPins", 1, "Channel1")) +
       converterOut(3, slot("KvAdd1", "InputPins", 2, "Pin [2]")) +
       node("KvAdd1",
            list("InputPins", 3,
-                "(" + slot("DnAudioToReal1", producerSlot, 0, "Pin [0]") + " " + slot("DnAudioToReal2", producerSlot, 0, "Pin [0]") +
-                    " " + slot("DnAudioToReal3", producerSlot, 0, "Pin [0]") + ")"),
+                "(" + slot("DnAudioToReal1", producerSlot, 0, "Pin [0]") + " " +
+                    slot("DnAudioToReal2", producerSlot, 0, "Pin [0]") + " " +
+                    slot("DnAudioToReal3", producerSlot, 0, "Pin [0]") + ")"),
            list("OutputPins", 0, "()")) +
       node("DnRealToAudio1", list("InputPins", 1, "(Form1.KvAdd1.OutputPin)"), list("OutputPins", 0, "()")) +
       node("KvScope3", list("InputPins", 2, "(nil " + slot("DnAudioToReal2", producerSlot, 0, "Pin [0]") + ")"),
@@ -194,8 +197,8 @@ end
                           TBad{"OutputPin.SinkPins = ((Form1.A.InputPin 7))", 3}, TBad{"InputPins.Pins = nil", 3},
                           TBad{"InputPins.Pins = (Sinks 'x')", 3}, TBad{"Taps.Pins = ((Form1.A.OutputPin))", 3}}) {
     TRoot other(new TTestLinkRoot);
-    const std::string text = std::string("object Form1: TTestLinkRoot\n  object B: TTestNode\n    ") + bad.Property +
-                             "\n  end\nend\n";
+    const std::string text =
+        std::string("object Form1: TTestLinkRoot\n  object B: TTestNode\n    ") + bad.Property + "\n  end\nend\n";
     try {
       TLayoutReader::ReadRoot(*other, text);
       ADD_FAILURE() << bad.Property << " was read";

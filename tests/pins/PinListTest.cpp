@@ -14,7 +14,10 @@ using TRoot = std::unique_ptr<TTestLinkRoot, TComponentDeleter>;
 struct TAdderInputs {
   TOwned Owner{new TTestComponent};
   std::vector<TLkBasicPin*> Destroyed;
-  TLkPinListOwner List{Owner.get(), &Owner->Lock, 2, 100,
+  TLkPinListOwner List{Owner.get(),
+                       &Owner->Lock,
+                       2,
+                       100,
                        [this](TLkPinListOwner&) -> TLkBasicPin* { return new TTestSink(Owner.get(), {TypeA}); },
                        [this](TLkPinListOwner&, TLkBasicPin* pin) { Destroyed.push_back(pin); }};
 };
@@ -47,9 +50,10 @@ TEST(PinList, CountStaysWithinMinimumAndMaximumAndShrinksLastFirst) {
 TEST(PinList, ACreateCallbackThatMakesNoPinEndsTheGrowth) {
   TOwned owner(new TTestComponent);
   int calls = 0;
-  TLkPinListOwner list(owner.get(), nullptr, 0, 10, [&](TLkPinListOwner&) -> TLkBasicPin* {
-    return ++calls <= 3 ? new TTestSink(owner.get(), {TypeA}) : nullptr;
-  }, nullptr);
+  TLkPinListOwner list(
+      owner.get(), nullptr, 0, 10,
+      [&](TLkPinListOwner&) -> TLkBasicPin* { return ++calls <= 3 ? new TTestSink(owner.get(), {TypeA}) : nullptr; },
+      nullptr);
   list.SetCount(10);
   EXPECT_EQ(list.GetCount(), 3);
   EXPECT_EQ(calls, 4);

@@ -25,7 +25,8 @@ struct TStateOwner {
   TLkBoolStatePin& Add() {
     const size_t index = Pins.size();
     Heard.emplace_back();
-    Pins.emplace_back(new TLkBoolStatePin(Node, [this, index](TLkBasicPin*, bool value) { Heard[index].push_back(value); }));
+    Pins.emplace_back(
+        new TLkBoolStatePin(Node, [this, index](TLkBasicPin*, bool value) { Heard[index].push_back(value); }));
     return *Pins.back();
   }
 };
@@ -97,7 +98,7 @@ TEST(StateGroup, AFloatStateReachesAnIntegerPinRoundedToEven) {
   ASSERT_TRUE(state->JoinState(integer.get()));
   for (float value : {2.5f, 3.5f, -2.5f, 1e10f, -1e10f}) state->SetValue(value);
   state->SetValue(NAN);
-  state->SetValue(NAN);  // NaN again: unchanged
+  state->SetValue(NAN);   // NaN again: unchanged
   state->SetValue(7.0f);  // a number after NaN is a change
   EXPECT_EQ(received, (std::vector<int32_t>{0, 2, 4, -2, INT32_MAX, INT32_MIN, 0, 7}));
 }
@@ -120,8 +121,10 @@ TEST(StateGroup, StateIsWrittenAndReadAcrossTwoRoots) {
     first = TLayoutWriter::WriteRoot(*one);
     second = TLayoutWriter::WriteRoot(*two);
   }
-  EXPECT_NE(first.find("    StatePin.State = (\n      'Form1Link1'\n      Form2.Node.StatePin)"), std::string::npos) << first;
-  EXPECT_NE(second.find("    StatePin.State = (\n      'Form1Link1'\n      Form1.Node.StatePin)"), std::string::npos) << second;
+  EXPECT_NE(first.find("    StatePin.State = (\n      'Form1Link1'\n      Form2.Node.StatePin)"), std::string::npos)
+      << first;
+  EXPECT_NE(second.find("    StatePin.State = (\n      'Form1Link1'\n      Form1.Node.StatePin)"), std::string::npos)
+      << second;
   std::unique_ptr<TTestLinkRoot, TComponentDeleter> one(new TTestLinkRoot), two(new TTestLinkRoot);
   TLayoutReader::ReadRoot(*one, first);
   TLayoutReader::ReadRoot(*two, second);

@@ -27,7 +27,8 @@ TEST(StdTypes, AnIntegerSourceDrivesARealSinkThroughAConverter) {
   Register();
   TTestSource& integers = a->AddSource({Int32});
   std::vector<double> values;
-  TLkPinPtr<TLkRealSinkPin> sink(new TLkRealSinkPin(b.get(), nullptr, [&](TLkBasicPin*, double v) { values.push_back(v); }));
+  TLkPinPtr<TLkRealSinkPin> sink(
+      new TLkRealSinkPin(b.get(), nullptr, [&](TLkBasicPin*, double v) { values.push_back(v); }));
   ASSERT_TRUE(sink->Connect(&integers));
   ASSERT_TRUE(integers.IsLinkedThroughConverter(sink.get()));
   EXPECT_NE(dynamic_cast<TLkIntToRealFormatConverter*>(sink->ImmediateSource()->GetOwner()), nullptr);
@@ -41,7 +42,8 @@ TEST(StdTypes, ARealSourceNarrowsForAFloatSinkAndAnswersNoticesWithItsValue) {
   TLkPinPtr<TLkRealSourcePin> source(new TLkRealSourcePin(a.get()));
   source->SetValue(0.1);
   std::vector<float> values;
-  TLkPinPtr<TLkFloatSinkPin> sink(new TLkFloatSinkPin(b.get(), nullptr, [&](TLkBasicPin*, float v) { values.push_back(v); }));
+  TLkPinPtr<TLkFloatSinkPin> sink(
+      new TLkFloatSinkPin(b.get(), nullptr, [&](TLkBasicPin*, float v) { values.push_back(v); }));
   ASSERT_TRUE(sink->Connect(source.get()));  // the connect notice brings the current value
   source->SetValue(2.25);
   EXPECT_EQ(values, (std::vector<float>{0.1f, 2.25f}));
@@ -72,13 +74,15 @@ TEST(StdTypes, ARangedSourceSendsTheValueWithItsRange) {
 TEST(StdTypes, AClockSinkSeesEveryOperationAndCountsTicks) {
   TOwned a(new TTestComponent), b(new TTestComponent);
   std::vector<TLkNotifyOperation*> requests;
-  TLkPinPtr<TLkClockSourcePin> clock(new TLkClockSourcePin(a.get(), [&](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& op) -> uint8_t {
-    requests.push_back(&op);
-    return 0;
-  }));
+  TLkPinPtr<TLkClockSourcePin> clock(
+      new TLkClockSourcePin(a.get(), [&](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& op) -> uint8_t {
+        requests.push_back(&op);
+        return 0;
+      }));
   int operations = 0, ticks = 0;
   TLkPinPtr<TLkClockSinkPin> sink(new TLkClockSinkPin(
-      b.get(), nullptr, [&](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation&) -> uint8_t { return ++operations, 0; },
+      b.get(), nullptr,
+      [&](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation&) -> uint8_t { return ++operations, 0; },
       [&](TLkBasicPin*) { ++ticks; }));
   ASSERT_TRUE(sink->Connect(clock.get()));
   EXPECT_EQ(operations, 1);  // the connect notice, a plain notify operation: no tick

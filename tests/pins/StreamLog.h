@@ -17,7 +17,8 @@ public:
 
   // A receive callback that records, then calls `also` with the operation.
   TLkReceiveCallback Callback(std::function<void(TLkNotifyOperation&)> also = nullptr) {
-    return [this, also = std::move(also)](TLkBasicPin*, const TGUID&, uint8_t flags, TLkNotifyOperation& operation) -> uint8_t {
+    return [this, also = std::move(also)](TLkBasicPin*, const TGUID&, uint8_t flags,
+                                          TLkNotifyOperation& operation) -> uint8_t {
       {
         std::lock_guard lock(Guard);
         Entries.push_back({TRef<TLkNotifyOperation>(&operation), flags});

@@ -14,7 +14,8 @@ using TOwned = std::unique_ptr<TTestComponent, TComponentDeleter>;
 // A sink of strings: the system has none of its own, components declare one like this.
 class TStringSink : public TKvLkSinkPin {
 public:
-  TStringSink(TComponent* owner, TLkReceiveCallback receive) : TKvLkSinkPin(owner, std::move(receive), nullptr, nullptr) {
+  TStringSink(TComponent* owner, TLkReceiveCallback receive)
+      : TKvLkSinkPin(owner, std::move(receive), nullptr, nullptr) {
     Accept(StringStream);
   }
 };
@@ -24,7 +25,9 @@ struct StreamPins : ::testing::Test {
   TStreamLog Log, Other;
   TLkPinPtr<TDnLkAudioSourcePin> Audio{new TDnLkAudioSourcePin(A.get(), nullptr)};
 
-  static TRef<TLkNotifyOperation> Start() { return MakeRef<TLkStartWaveOperation>(TDnWaveFormat::Pcm(2, 16, 48000, 3), false); }
+  static TRef<TLkNotifyOperation> Start() {
+    return MakeRef<TLkStartWaveOperation>(TDnWaveFormat::Pcm(2, 16, 48000, 3), false);
+  }
   // Two channels of 16 bits: frame f holds 10 f + 1 in channel 0 and -f in channel 1.
   static TRef<TDnAudioBuffer> Stereo(uint32_t frames) {
     const TRef<TDnAudioBuffer> buffer = MakeRef<TDnAudioBuffer>(48000, 3, frames, 2, 16);
@@ -182,7 +185,8 @@ TEST_F(StreamPins, AClockSinkCountsOneTickPerBufferBesideAnAudioSink) {
 TEST_F(StreamPins, ARealSourceGivesAFloatSinkTheFirstSampleOfRealBuffersOnly) {
   TLkPinPtr<TKvLkRealSourcePin> reals(new TKvLkRealSourcePin(A.get(), nullptr, nullptr, true));
   std::vector<float> values;
-  TLkPinPtr<TLkFloatSinkPin> sink(new TLkFloatSinkPin(B.get(), nullptr, [&](TLkBasicPin*, float v) { values.push_back(v); }));
+  TLkPinPtr<TLkFloatSinkPin> sink(
+      new TLkFloatSinkPin(B.get(), nullptr, [&](TLkBasicPin*, float v) { values.push_back(v); }));
   ASSERT_TRUE(sink->Connect(reals.get()));
   EXPECT_EQ(reals->GetLinkType(sink.get()), LkStdTypes::Float);
   const double samples[] = {0.1, 7};
@@ -247,8 +251,8 @@ TEST_F(StreamPins, ACombinedSinkTakesIntegerBuffersDirectlyAndARealSinkNeedsACon
 
 TEST_F(StreamPins, UpstreamSendsReachTheSourceOwner) {
   std::vector<uint32_t> upstream;
-  TLkPinPtr<TKvLkRealSourcePin> source(new TKvLkRealSourcePin(
-      A.get(), [&](TLkBasicPin*, const TGUID& type, uint8_t, TLkNotifyOperation& op) -> uint8_t {
+  TLkPinPtr<TKvLkRealSourcePin> source(
+      new TKvLkRealSourcePin(A.get(), [&](TLkBasicPin*, const TGUID& type, uint8_t, TLkNotifyOperation& op) -> uint8_t {
         EXPECT_EQ(type, RealArray);
         upstream.push_back(op.Id());
         return 7;
@@ -279,10 +283,11 @@ TEST_F(StreamPins, ValuesBecomeStringsThroughInsertedConverters) {
     TOwned a(new TTestComponent), b(new TTestComponent);
     TTestSource& values = a->AddSource({c.Type});
     std::vector<std::string> texts;
-    TLkPinPtr<TStringSink> sink(new TStringSink(b.get(), [&](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& op) -> uint8_t {
-      if (auto* text = OperationAs<TLkSuppliedStringOperation>(op)) texts.push_back(text->Value);
-      return 0;
-    }));
+    TLkPinPtr<TStringSink> sink(
+        new TStringSink(b.get(), [&](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& op) -> uint8_t {
+          if (auto* text = OperationAs<TLkSuppliedStringOperation>(op)) texts.push_back(text->Value);
+          return 0;
+        }));
     ASSERT_TRUE(sink->Connect(&values));
     ASSERT_TRUE(values.IsLinkedThroughConverter(sink.get()));
     values.Notify(*c.Value);

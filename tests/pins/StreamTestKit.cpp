@@ -35,15 +35,15 @@ void TTestAudioGenerator::Destroying() {
 }
 
 const TClassInfo& TTestRealChecker::StaticClassInfo() {
-  return DefineClass<TTestRealChecker, TComponent>("TTestRealChecker", [](TPublished<TTestRealChecker>& p) {
-    p.Object("InputPin", &TTestRealChecker::InputPin);
-  });
+  return DefineClass<TTestRealChecker, TComponent>(
+      "TTestRealChecker", [](TPublished<TTestRealChecker>& p) { p.Object("InputPin", &TTestRealChecker::InputPin); });
 }
 
 TTestRealChecker::TTestRealChecker(TComponent* owner)
     : TComponent(owner),
       InputPin_(new TKvLkRealSinkPin(
-          this, [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) { return Receive(operation); },
+          this,
+          [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) { return Receive(operation); },
           &Lock)) {}
 
 uint8_t TTestRealChecker::Receive(TLkNotifyOperation& operation) {

@@ -86,14 +86,14 @@ TEST(Collection, AddedHookFirstThenListenersAndAThrowingListenerIsSwallowed) {
     heard.push_back("first");
     throw std::runtime_error("listener failure");
   });
-  const int second = items.AddListener([&](TLkExtCollection& collection, TCollectionItem& item,
-                                           TCollectionNotification action) {
-    const char* what = action == TCollectionNotification::cnAdded        ? "added"
-                       : action == TCollectionNotification::cnExtracting ? "extracting"
-                                                                         : "deleting";
-    heard.push_back(std::string("second ") + what + " " + std::to_string(item.Index()) + " of " +
-                    std::to_string(collection.Count()) + " hook " + std::to_string(items.Added.size()));
-  });
+  const int second =
+      items.AddListener([&](TLkExtCollection& collection, TCollectionItem& item, TCollectionNotification action) {
+        const char* what = action == TCollectionNotification::cnAdded        ? "added"
+                           : action == TCollectionNotification::cnExtracting ? "extracting"
+                                                                             : "deleting";
+        heard.push_back(std::string("second ") + what + " " + std::to_string(item.Index()) + " of " +
+                        std::to_string(collection.Count()) + " hook " + std::to_string(items.Added.size()));
+      });
   items.Add();
   items.Add();
   std::unique_ptr<TCollectionItem> extracted = items.Extract(items.Items(0));

@@ -1,10 +1,10 @@
 #include "platform/Button.h"
 #include "platform/Edit.h"
 #include "platform/EzCustomControl.h"
-#include "platform/LayoutReader.h"
 #include "platform/Form.h"
 #include "platform/GroupBox.h"
 #include "platform/Label.h"
+#include "platform/LayoutReader.h"
 #include "platform/LayoutWriter.h"
 #include "platform/Panel.h"
 #include "platform/Published.h"
@@ -258,7 +258,8 @@ TEST_F(Controls, UserInputRunsTheBoundHandlers) {
   Form->Edit1->setFocus();
   QTest::keyClicks(Form->Edit1, "0");
   EXPECT_EQ(Form->Edit1->Caption(), "5200");
-  EXPECT_EQ(Form->Heard, (std::vector<std::string>{"click Start1", "click Square1", "change TrackBar1", "change Edit1"}));
+  EXPECT_EQ(Form->Heard,
+            (std::vector<std::string>{"click Start1", "click Square1", "change TrackBar1", "change Edit1"}));
 }
 
 TEST_F(Controls, FontsFollowTheParentUntilSetOnTheControl) {

@@ -68,7 +68,7 @@ void TTestThing::DefineProperties(TFiler& filer) {
             std::string inner = "(";
             while (!reader.EndOfList())
               inner += reader.NextValue() == TValueKind::Integer ? std::to_string(reader.ReadInteger()) + ";"
-                                                                   : reader.ReadString() + ";";
+                                                                 : reader.ReadString() + ";";
             reader.ReadListEnd();
             Extra.push_back(inner + ")");
           } else if (reader.NextValue() == TValueKind::Integer) {

@@ -1,7 +1,7 @@
 #include "platform/StringGrid.h"
 
-#include "platform/Exception.h"
 #include "platform/Colors.h"
+#include "platform/Exception.h"
 
 #include <QPainter>
 #include <QTest>

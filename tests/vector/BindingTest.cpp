@@ -46,17 +46,17 @@ void ExpectBinding(const TPrimitiveBinding& binding, const std::map<std::string,
   for (const auto& [name, entry] : EntriesOf(binding.Table())) {
     seen.insert(name);
     const auto vendor = fromVendor.find(name);
-    if (vendor == fromVendor.end())
-      EXPECT_EQ(entry.Bound, entry.Own) << name << " should be our own";
+    if (vendor == fromVendor.end()) EXPECT_EQ(entry.Bound, entry.Own) << name << " should be our own";
     else
-      EXPECT_EQ(entry.Bound, FakeExport(vendor->second, name.c_str())) << name << " should come from " << vendor->second;
+      EXPECT_EQ(entry.Bound, FakeExport(vendor->second, name.c_str()))
+          << name << " should come from " << vendor->second;
   }
   for (const auto& [name, file] : fromVendor) EXPECT_TRUE(seen.count(name)) << name << " is not in the table";
 }
 
 const std::map<std::string, const char*> SignalExports = {
-    {"ippsTone_Direct_16s", FAKE_SIGNAL_LIBRARY},     {"ippsFFTInitAlloc_C_64fc", FAKE_SIGNAL_LIBRARY},
-    {"ippsFFTFree_C_64fc", FAKE_SIGNAL_LIBRARY},      {"ippsFFTFwd_CToC_64fc", FAKE_SIGNAL_LIBRARY},
+    {"ippsTone_Direct_16s", FAKE_SIGNAL_LIBRARY},  {"ippsFFTInitAlloc_C_64fc", FAKE_SIGNAL_LIBRARY},
+    {"ippsFFTFree_C_64fc", FAKE_SIGNAL_LIBRARY},   {"ippsFFTFwd_CToC_64fc", FAKE_SIGNAL_LIBRARY},
     {"ippsFFTInv_CToC_64fc", FAKE_SIGNAL_LIBRARY},
 };
 

@@ -25,11 +25,11 @@ TEST(FftInit, StatusesInTheOrderTheyAreChecked) {
     IppStatus Expected;
   };
   const TCase cases[] = {
-      {true, 31, 3, StsNullPointer},               // the out pointer first
-      {false, 31, 3, StsFftOrder},                  // then the order
+      {true, 31, 3, StsNullPointer},  // the out pointer first
+      {false, 31, 3, StsFftOrder},    // then the order
       {false, -1, FftNoDivision, StsFftOrder},
       {false, 31, FftNoDivision, StsFftOrder},
-      {false, 4, 3, StsFftFlag},                    // then the flag
+      {false, 4, 3, StsFftFlag},  // then the flag
       {false, 4, 0, StsFftFlag},
       {false, 4, 5, StsFftFlag},
       {false, 4, 16, StsFftFlag},
@@ -90,16 +90,26 @@ TEST_F(FftRecordKinds, TransformsCheckPointersThenTheKindAndWriteNothingOnError)
     std::function<IppStatus(double*, Ipp64fc*)> Call;  // writes into the given outputs
   };
   const TCase cases[] = {
-      {"forward real, null source", StsNullPointer, [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(nullptr, d, Real, nullptr); }},
-      {"forward real, null record", StsNullPointer, [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(src.data(), d, nullptr, nullptr); }},
-      {"forward real, complex record", StsContextMatch, [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(src.data(), d, ComplexAsReal(), nullptr); }},
-      {"forward real, null source and complex record", StsNullPointer, [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(nullptr, d, ComplexAsReal(), nullptr); }},
-      {"inverse real, null source", StsNullPointer, [&](double* d, Ipp64fc*) { return ippsFFTInv_CCSToR_64f(nullptr, d, Real, nullptr); }},
-      {"inverse real, complex record", StsContextMatch, [&](double* d, Ipp64fc*) { return ippsFFTInv_CCSToR_64f(src.data(), d, ComplexAsReal(), nullptr); }},
-      {"forward complex, null source", StsNullPointer, [&](double*, Ipp64fc* d) { return ippsFFTFwd_CToC_64fc(nullptr, d, Complex, nullptr); }},
-      {"forward complex, null record", StsNullPointer, [&](double*, Ipp64fc* d) { return ippsFFTFwd_CToC_64fc(complexSrc.data(), d, nullptr, nullptr); }},
-      {"forward complex, real record", StsContextMatch, [&](double*, Ipp64fc* d) { return ippsFFTFwd_CToC_64fc(complexSrc.data(), d, RealAsComplex(), nullptr); }},
-      {"inverse complex, real record", StsContextMatch, [&](double*, Ipp64fc* d) { return ippsFFTInv_CToC_64fc(complexSrc.data(), d, RealAsComplex(), nullptr); }},
+      {"forward real, null source", StsNullPointer,
+       [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(nullptr, d, Real, nullptr); }},
+      {"forward real, null record", StsNullPointer,
+       [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(src.data(), d, nullptr, nullptr); }},
+      {"forward real, complex record", StsContextMatch,
+       [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(src.data(), d, ComplexAsReal(), nullptr); }},
+      {"forward real, null source and complex record", StsNullPointer,
+       [&](double* d, Ipp64fc*) { return ippsFFTFwd_RToCCS_64f(nullptr, d, ComplexAsReal(), nullptr); }},
+      {"inverse real, null source", StsNullPointer,
+       [&](double* d, Ipp64fc*) { return ippsFFTInv_CCSToR_64f(nullptr, d, Real, nullptr); }},
+      {"inverse real, complex record", StsContextMatch,
+       [&](double* d, Ipp64fc*) { return ippsFFTInv_CCSToR_64f(src.data(), d, ComplexAsReal(), nullptr); }},
+      {"forward complex, null source", StsNullPointer,
+       [&](double*, Ipp64fc* d) { return ippsFFTFwd_CToC_64fc(nullptr, d, Complex, nullptr); }},
+      {"forward complex, null record", StsNullPointer,
+       [&](double*, Ipp64fc* d) { return ippsFFTFwd_CToC_64fc(complexSrc.data(), d, nullptr, nullptr); }},
+      {"forward complex, real record", StsContextMatch,
+       [&](double*, Ipp64fc* d) { return ippsFFTFwd_CToC_64fc(complexSrc.data(), d, RealAsComplex(), nullptr); }},
+      {"inverse complex, real record", StsContextMatch,
+       [&](double*, Ipp64fc* d) { return ippsFFTInv_CToC_64fc(complexSrc.data(), d, RealAsComplex(), nullptr); }},
   };
   for (const TCase& c : cases) {
     std::vector<double> realOut(10, 5.0);

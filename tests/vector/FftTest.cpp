@@ -41,7 +41,8 @@ std::vector<Ipp64fc> AsIpp(const std::vector<TComplexL>& x) {
 // Compares got(i) with expected[i] * scale for every i. The error of an FFT grows like log2 N
 // times the rounding unit, relative to the size of the values (their root mean square).
 template <typename Got>
-void ExpectMatches(const std::vector<TComplexL>& expected, long double scale, int order, Got got, const std::string& what) {
+void ExpectMatches(const std::vector<TComplexL>& expected, long double scale, int order, Got got,
+                   const std::string& what) {
   long double squares = 0;
   for (const auto& e : expected) squares += e.Re * e.Re + e.Im * e.Im;
   const long double rms = scale * std::sqrt(squares / expected.size());
@@ -77,10 +78,11 @@ TEST_P(FftAgainstReference, Complex) {
         Ipp64fc* dst = inPlace ? src.data() : separate.data();
         const auto transform = isForward ? ippsFFTFwd_CToC_64fc : ippsFFTInv_CToC_64fc;
         ASSERT_EQ(transform(src.data(), dst, setup, nullptr), StsNoError);
-        ExpectMatches(isForward ? forward : inverse, ScaleOf(flag, isForward, N), Order,
-                      [&](std::size_t i) { return dst[Bins[i]]; },
-                      std::string(isForward ? "forward" : "inverse") + (inPlace ? " in place" : "") + ", flag " +
-                          std::to_string(flag));
+        ExpectMatches(
+            isForward ? forward : inverse, ScaleOf(flag, isForward, N), Order,
+            [&](std::size_t i) { return dst[Bins[i]]; },
+            std::string(isForward ? "forward" : "inverse") + (inPlace ? " in place" : "") + ", flag " +
+                std::to_string(flag));
       }
     }
     EXPECT_EQ(ippsFFTFree_C_64fc(setup), StsNoError);
@@ -101,9 +103,12 @@ TEST_P(FftAgainstReference, RealForwardGivesCcs) {
       for (std::size_t i = 0; i < N; ++i) src[i] = double(x[i].Re);
       double* dst = inPlace ? src.data() : separate.data();
       ASSERT_EQ(ippsFFTFwd_RToCCS_64f(src.data(), dst, setup, nullptr), StsNoError);
-      ExpectMatches(expected, ScaleOf(flag, true, N), Order,
-                    [&](std::size_t i) { return Ipp64fc{dst[2 * halfBins[i]], dst[2 * halfBins[i] + 1]}; },
-                    std::string(inPlace ? "in place" : "") + ", flag " + std::to_string(flag));
+      ExpectMatches(
+          expected, ScaleOf(flag, true, N), Order,
+          [&](std::size_t i) {
+            return Ipp64fc{dst[2 * halfBins[i]], dst[2 * halfBins[i] + 1]};
+          },
+          std::string(inPlace ? "in place" : "") + ", flag " + std::to_string(flag));
       EXPECT_EQ(dst[1], 0.0);
       EXPECT_EQ(dst[2 * (N / 2) + 1], 0.0);
     }
@@ -130,8 +135,12 @@ TEST_P(FftAgainstReference, RealInverseFromCcs) {
       for (const auto& v : half) src.insert(src.end(), {double(v.Re), double(v.Im)});
       double* dst = inPlace ? src.data() : separate.data();
       ASSERT_EQ(ippsFFTInv_CCSToR_64f(src.data(), dst, setup, nullptr), StsNoError);
-      ExpectMatches(expected, ScaleOf(flag, false, N), Order, [&](std::size_t i) { return Ipp64fc{dst[Bins[i]], 0}; },
-                    std::string(inPlace ? "in place" : "") + ", flag " + std::to_string(flag));
+      ExpectMatches(
+          expected, ScaleOf(flag, false, N), Order,
+          [&](std::size_t i) {
+            return Ipp64fc{dst[Bins[i]], 0};
+          },
+          std::string(inPlace ? "in place" : "") + ", flag " + std::to_string(flag));
     }
     EXPECT_EQ(ippsFFTFree_R_64f(setup), StsNoError);
   }
@@ -145,11 +154,13 @@ TEST(FftRealForward, ConstantAndCosineInputs) {
   struct TCase {
     const char* Input;
     int Flag;
-    std::size_t Bin;    // the one bin that is not zero
+    std::size_t Bin;  // the one bin that is not zero
     double Re;
   };
   const TCase cases[] = {
-      {"ones", FftNoDivision, 0, 512}, {"ones", FftDivForwardByN, 0, 1}, {"ones", FftDivBySqrtN, 0, std::sqrt(512.0)},
+      {"ones", FftNoDivision, 0, 512},
+      {"ones", FftDivForwardByN, 0, 1},
+      {"ones", FftDivBySqrtN, 0, std::sqrt(512.0)},
       {"cos at bin 8", FftNoDivision, 8, 256},
   };
   for (const TCase& c : cases) {

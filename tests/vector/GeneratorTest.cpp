@@ -42,14 +42,15 @@ struct TToneCase {
 
 TEST(Tone, IsTheTruncatedCosineAndCarriesThePhaseOn) {
   const TToneCase cases[] = {
-      {1000, 0.25f, 0.0f, 8},  {32767, 0.01f, 1.0f, 1024}, {5000, 520.0f / 44100, 0.3f, 1024},
-      {1, 0.49f, 6.2f, 100},   {12345, 0.0f, 3.0f, 16},     {20000, 0.4999f, 0.001f, 333},
+      {1000, 0.25f, 0.0f, 8}, {32767, 0.01f, 1.0f, 1024}, {5000, 520.0f / 44100, 0.3f, 1024},
+      {1, 0.49f, 6.2f, 100},  {12345, 0.0f, 3.0f, 16},    {20000, 0.4999f, 0.001f, 333},
   };
   for (const TToneCase& c : cases) {
     const std::string what = "magnitude " + std::to_string(c.Magnitude) + ", r " + std::to_string(c.RFreq);
     std::vector<Ipp16s> samples(c.Length);
     float phase = c.Phase;
-    ASSERT_EQ(ippsTone_Direct_16s(samples.data(), c.Length, c.Magnitude, c.RFreq, &phase, HintNone), StsNoError) << what;
+    ASSERT_EQ(ippsTone_Direct_16s(samples.data(), c.Length, c.Magnitude, c.RFreq, &phase, HintNone), StsNoError)
+        << what;
     std::vector<long double> exact;
     for (int n = 0; n < c.Length; ++n) exact.push_back(c.Magnitude * std::cos(c.Phase + n * (TwoPi * c.RFreq)));
     ExpectTruncated(samples, exact, what);
@@ -93,13 +94,13 @@ struct TTriangleCase {
 
 TEST(Triangle, FollowsTheTriangleOfItsPhase) {
   const TTriangleCase cases[] = {
-      {1000, 0.01f, 0.0f, 0.0f, 256},            // symmetric
-      {30000, 0.05f, 1.0f, 5.0f, 500},            // asymmetric
-      {32767, 520.0f / 44100, 3.1415925f, 0.0f, 1024},   // nearly a falling sawtooth
-      {32767, 0.2f, -3.1415925f, 1.0f, 1024},     // nearly a rising sawtooth
-      {5000, 0.37f, 1.0f, 2.0f, 300},             // the rising step overshoots the whole height
-      {5000, 0.45f, -2.5f, 0.5f, 300},            // and the falling one
-      {12345, 0.0f, 0.5f, 4.0f, 10},              // frequency 0: constant
+      {1000, 0.01f, 0.0f, 0.0f, 256},                   // symmetric
+      {30000, 0.05f, 1.0f, 5.0f, 500},                  // asymmetric
+      {32767, 520.0f / 44100, 3.1415925f, 0.0f, 1024},  // nearly a falling sawtooth
+      {32767, 0.2f, -3.1415925f, 1.0f, 1024},           // nearly a rising sawtooth
+      {5000, 0.37f, 1.0f, 2.0f, 300},                   // the rising step overshoots the whole height
+      {5000, 0.45f, -2.5f, 0.5f, 300},                  // and the falling one
+      {12345, 0.0f, 0.5f, 4.0f, 10},                    // frequency 0: constant
   };
   for (const TTriangleCase& c : cases) {
     const std::string what = "asymmetry " + std::to_string(c.Asymmetry) + ", r " + std::to_string(c.RFreq);
@@ -147,7 +148,8 @@ TEST(Generators, ArgumentChecksInOrderAndNothingWrittenOnError) {
       {"null phase before magnitude", true, false, 0, 0.1f, 0, 1, 4, StsNullPointer, StsNullPointer},
       {"magnitude 0 before frequency", false, false, 0, 0.5f, 0, 1, 4, StsToneMagnitude, StsTriangleMagnitude},
       {"negative magnitude", false, false, -5, 0.1f, 0, 1, 4, StsToneMagnitude, StsTriangleMagnitude},
-      {"frequency 0.5 before asymmetry and phase", false, false, 100, 0.5f, 4, 7, 4, StsToneFrequency, StsTriangleFrequency},
+      {"frequency 0.5 before asymmetry and phase", false, false, 100, 0.5f, 4, 7, 4, StsToneFrequency,
+       StsTriangleFrequency},
       {"negative frequency", false, false, 100, -0.1f, 0, 1, 4, StsToneFrequency, StsTriangleFrequency},
       {"NaN frequency", false, false, 100, nan, 0, 1, 4, StsToneFrequency, StsTriangleFrequency},
       {"asymmetry pi before phase", false, false, 100, 0.1f, float(Pi), 7, 4, StsTonePhase, StsTriangleAsymmetry},
@@ -164,8 +166,9 @@ TEST(Generators, ArgumentChecksInOrderAndNothingWrittenOnError) {
       float phase = c.Phase;
       Ipp16s* dst = c.NullDst ? nullptr : samples.data();
       float* phaseArg = c.NullPhase ? nullptr : &phase;
-      const IppStatus status = tone ? ippsTone_Direct_16s(dst, c.Length, c.Magnitude, c.RFreq, phaseArg, HintNone)
-                                    : ippsTriangle_Direct_16s(dst, c.Length, c.Magnitude, c.RFreq, c.Asymmetry, phaseArg);
+      const IppStatus status =
+          tone ? ippsTone_Direct_16s(dst, c.Length, c.Magnitude, c.RFreq, phaseArg, HintNone)
+               : ippsTriangle_Direct_16s(dst, c.Length, c.Magnitude, c.RFreq, c.Asymmetry, phaseArg);
       EXPECT_EQ(status, tone ? c.Tone : c.Triangle) << c.What << (tone ? ", tone" : ", triangle");
       if (status != StsNoError) {
         EXPECT_EQ(samples, std::vector<Ipp16s>(4, 77)) << c.What;
@@ -188,14 +191,15 @@ TEST(VectorRamp, RoundsHalfAwayFromZeroAndSaturates) {
     float Offset, Slope;
     int Length;
   };
-  const TCase cases[] = {{-0.5f, 1.0f, 8},     {0.5f, -1.0f, 8},       {40000.0f, 1.0f, 4},    {-40000.0f, -3.0f, 4},
-                         {-3.05f, 0.1f, 100}, {-32767.0f, -0.25f, 8}, {32000.0f, 250.0f, 8}, {0.0f, 0.0f, 3},
-                         {std::nanf(""), 1.0f, 3}};
+  const TCase cases[] = {{-0.5f, 1.0f, 8},      {0.5f, -1.0f, 8},    {40000.0f, 1.0f, 4},
+                         {-40000.0f, -3.0f, 4}, {-3.05f, 0.1f, 100}, {-32767.0f, -0.25f, 8},
+                         {32000.0f, 250.0f, 8}, {0.0f, 0.0f, 3},     {std::nanf(""), 1.0f, 3}};
   for (const TCase& c : cases) {
     std::vector<Ipp16s> samples(c.Length);
     ASSERT_EQ(ippsVectorRamp_16s(samples.data(), c.Length, c.Offset, c.Slope), StsNoError);
     for (int i = 0; i < c.Length; ++i)
-      EXPECT_EQ(samples[i], ExpectedRamp(c.Offset, c.Slope, i)) << "offset " << c.Offset << ", slope " << c.Slope << ", i " << i;
+      EXPECT_EQ(samples[i], ExpectedRamp(c.Offset, c.Slope, i))
+          << "offset " << c.Offset << ", slope " << c.Slope << ", i " << i;
   }
   std::vector<Ipp16s> worked(3);
   ASSERT_EQ(ippsVectorRamp_16s(worked.data(), 3, -0.5f, 1.0f), StsNoError);

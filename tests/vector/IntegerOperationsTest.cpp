@@ -9,7 +9,6 @@ namespace {
 using namespace Primitives;
 using namespace Primitives::Own;
 
-
 template <class T>
 struct TConstCase {
   const char* Name;

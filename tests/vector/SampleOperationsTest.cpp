@@ -17,9 +17,9 @@ TEST(Add16s, SaturatesTheSum) {
   struct TCase {
     Ipp16s Src, Dst, Sum;
   };
-  const TCase cases[] = {{30000, 10000, 32767},   {-30000, -10000, -32768}, {32767, 0, 32767},  {32766, 1, 32767},
-                         {-32768, -1, -32768},    {-32767, -1, -32768},     {100, -200, -100},  {32767, -32768, -1},
-                         {-32768, 32767, -1},     {0, 0, 0}};
+  const TCase cases[] = {
+      {30000, 10000, 32767}, {-30000, -10000, -32768}, {32767, 0, 32767},   {32766, 1, 32767},   {-32768, -1, -32768},
+      {-32767, -1, -32768},  {100, -200, -100},        {32767, -32768, -1}, {-32768, 32767, -1}, {0, 0, 0}};
   std::vector<Ipp16s> src, dst;
   for (const TCase& c : cases) src.push_back(c.Src), dst.push_back(c.Dst);
   ASSERT_EQ(ippsAdd_16s_I(src.data(), dst.data(), int(dst.size())), StsNoError);

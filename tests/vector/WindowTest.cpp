@@ -20,7 +20,7 @@ constexpr long double Pi = 3.14159265358979323846264338327950288L;
 struct TWindow {
   std::string Name;
   int MinLength;
-  int MaxLength;  // Kaiser: 0.5 |alpha| (N - 1) within 308
+  int MaxLength;     // Kaiser: 0.5 |alpha| (N - 1) within 308
   double Tolerance;  // relative to the weight
   std::function<long double(int n, int len)> Weight;
   std::function<IppStatus(Ipp64f*, int)> InPlace;
@@ -31,7 +31,10 @@ struct TWindow {
 long double Cosine(int n, int len, int multiple) { return std::cos(multiple * 2 * Pi * n / (len - 1)); }
 
 TWindow Blackman(double alpha) {
-  return {"Blackman " + std::to_string(alpha), 3, 512, 1e-13,
+  return {"Blackman " + std::to_string(alpha),
+          3,
+          512,
+          1e-13,
           [alpha](int n, int len) {
             if (len == 3) return n == 1 ? 1.0L : 0.0L;
             return (alpha + 1) / 2 - 0.5L * Cosine(n, len, 1) - alpha / 2 * Cosine(n, len, 2);
@@ -45,7 +48,10 @@ TWindow Blackman(double alpha) {
 // and to 5.6e-6 from 4 on (its fourth coefficient there, 0.00026, has two digits only), and a
 // weight is the ratio of two approximations.
 TWindow Kaiser(float alpha) {
-  return {"Kaiser " + std::to_string(alpha), 1, alpha == 0 ? 512 : int(616 / std::fabs(alpha)) + 1, 1.2e-5,
+  return {"Kaiser " + std::to_string(alpha),
+          1,
+          alpha == 0 ? 512 : int(616 / std::fabs(alpha)) + 1,
+          1.2e-5,
           [alpha](int n, int len) {
             const long double a = std::fabs(alpha);
             return std::cyl_bessel_i(0.0L, a * std::sqrt(static_cast<long double>(n) * (len - 1 - n))) /
@@ -58,13 +64,19 @@ TWindow Kaiser(float alpha) {
 
 std::vector<TWindow> Windows() {
   return {
-      {"Bartlett", 3, 512, 1e-14, [](int n, int len) { return 2.0L * n / (len - 1) <= 1 ? 2.0L * n / (len - 1) : 2 - 2.0L * n / (len - 1); },
+      {"Bartlett", 3, 512, 1e-14,
+       [](int n, int len) { return 2.0L * n / (len - 1) <= 1 ? 2.0L * n / (len - 1) : 2 - 2.0L * n / (len - 1); },
        ippsWinBartlett_64f_I, ippsWinBartlett_64f, ippsWinBartlett_64fc_I},
       {"Hann", 3, 512, 1e-13, [](int n, int len) { return 0.5L - 0.5L * Cosine(n, len, 1); }, ippsWinHann_64f_I,
        ippsWinHann_64f, ippsWinHann_64fc_I},
       {"Hamming", 3, 512, 1e-13, [](int n, int len) { return 0.54L - 0.46L * Cosine(n, len, 1); }, ippsWinHamming_64f_I,
        ippsWinHamming_64f, ippsWinHamming_64fc_I},
-      Blackman(-0.16), Blackman(0.5), Kaiser(0), Kaiser(2.5f), Kaiser(-6), Kaiser(40),
+      Blackman(-0.16),
+      Blackman(0.5),
+      Kaiser(0),
+      Kaiser(2.5f),
+      Kaiser(-6),
+      Kaiser(40),
   };
 }
 
@@ -143,7 +155,7 @@ TEST(Windows, KaiserBeyondTheRangeOfI0) {
     IppStatus Status;
   };
   const TCase cases[] = {{619, 1.0f, StsHugeWindow}, {619, -1.0f, StsHugeWindow}, {617, 1.0f, StsNoError},
-                         {2, 616.0f, StsNoError},      {2, 618.0f, StsHugeWindow},  {5, std::nanf(""), StsHugeWindow},
+                         {2, 616.0f, StsNoError},    {2, 618.0f, StsHugeWindow},  {5, std::nanf(""), StsHugeWindow},
                          {0, 1e9f, StsSize}};
   for (const TCase& c : cases) {
     std::vector<Ipp64f> x(std::max(c.Len, 1), 2.0);
