@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace Primitives::Own {
 namespace {
@@ -30,6 +31,16 @@ IppStatus ApplyConst(__int128 (*exact)(__int128, __int128), T value, T* pSrcDst,
 }
 
 template <class T>
+IppStatus Divide(const T* pSrc, int srcStep, T* pSrcDst, int srcDstStep, IppiSize roiSize, int scaleFactor) {
+  if (IppStatus status = CheckRegion(roiSize, pSrc, pSrcDst)) return status;
+  if (IppStatus status = CheckSteps(srcStep, srcDstStep)) return status;
+  bool zeroDivisor = false;
+  CombineRegion(pSrc, srcStep, pSrcDst, srcDstStep, roiSize,
+                [&](T d, T s) { return DivideScaled<T>(d, s, scaleFactor, zeroDivisor); });
+  return zeroDivisor ? StsDivByZero : StsNoError;
+}
+
+template <class T>
 IppStatus Set(T value, T* pDst, int dstStep, IppiSize roiSize) {
   if (IppStatus status = CheckRegion(roiSize, pDst)) return status;
   if (IppStatus status = CheckSteps(dstStep)) return status;
@@ -48,7 +59,38 @@ const std::array<float, 256>& Reciprocals() {
   return table;
 }
 
+// Rows of `pixelBytes` bytes per pixel.
+template <class T>
+IppStatus Copy(const T* pSrc, int srcStep, T* pDst, int dstStep, IppiSize roiSize, std::size_t pixelBytes) {
+  if (IppStatus status = CheckRegion(roiSize, pSrc, pDst)) return status;
+  CopyRows(pSrc, srcStep, pDst, dstStep, roiSize.height, std::size_t(roiSize.width) * pixelBytes);
+  return StsNoError;
+}
+
+// Swaps the pixels of `width` pixels of `pixelBytes` bytes from both ends of a row.
+void ReverseRow(Ipp8u* row, int width, std::size_t pixelBytes) {
+  for (int left = 0, right = width - 1; left < right; ++left, --right)
+    std::swap_ranges(row + left * pixelBytes, row + (left + 1) * pixelBytes, row + right * pixelBytes);
+}
+
 }  // namespace
+
+IppStatus ippiAdd_8u_C1IRSfs(const Ipp8u* pSrc, int srcStep, Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize,
+                             int scaleFactor) {
+  return Combine(TExact<Ipp8u>::Sum, pSrc, srcStep, pSrcDst, srcDstStep, roiSize, scaleFactor);
+}
+IppStatus ippiSub_8u_C1IRSfs(const Ipp8u* pSrc, int srcStep, Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize,
+                             int scaleFactor) {
+  return Combine(TExact<Ipp8u>::Difference, pSrc, srcStep, pSrcDst, srcDstStep, roiSize, scaleFactor);
+}
+IppStatus ippiMul_8u_C1IRSfs(const Ipp8u* pSrc, int srcStep, Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize,
+                             int scaleFactor) {
+  return Combine(TExact<Ipp8u>::Product, pSrc, srcStep, pSrcDst, srcDstStep, roiSize, scaleFactor);
+}
+IppStatus ippiDiv_8u_C1IRSfs(const Ipp8u* pSrc, int srcStep, Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize,
+                             int scaleFactor) {
+  return Divide(pSrc, srcStep, pSrcDst, srcDstStep, roiSize, scaleFactor);
+}
 
 IppStatus ippiAdd_16s_C1IRSfs(const Ipp16s* pSrc, int srcStep, Ipp16s* pSrcDst, int srcDstStep, IppiSize roiSize,
                               int scaleFactor) {
@@ -65,12 +107,7 @@ IppStatus ippiMul_16s_C1IRSfs(const Ipp16s* pSrc, int srcStep, Ipp16s* pSrcDst, 
 
 IppStatus ippiDiv_16s_C1IRSfs(const Ipp16s* pSrc, int srcStep, Ipp16s* pSrcDst, int srcDstStep, IppiSize roiSize,
                               int scaleFactor) {
-  if (IppStatus status = CheckRegion(roiSize, pSrc, pSrcDst)) return status;
-  if (IppStatus status = CheckSteps(srcStep, srcDstStep)) return status;
-  bool zeroDivisor = false;
-  CombineRegion(pSrc, srcStep, pSrcDst, srcDstStep, roiSize,
-                [&](Ipp16s d, Ipp16s s) { return DivideScaled<Ipp16s>(d, s, scaleFactor, zeroDivisor); });
-  return zeroDivisor ? StsDivByZero : StsNoError;
+  return Divide(pSrc, srcStep, pSrcDst, srcDstStep, roiSize, scaleFactor);
 }
 
 IppStatus ippiAddC_8u_C1IRSfs(Ipp8u value, Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize, int scaleFactor) {
@@ -128,10 +165,35 @@ IppStatus ippiSet_32s_C1R(Ipp32s value, Ipp32s* pDst, int dstStep, IppiSize roiS
   return Set(value, pDst, dstStep, roiSize);
 }
 
+IppStatus ippiSet_8u_C4R(const Ipp8u value[4], Ipp8u* pDst, int dstStep, IppiSize roiSize) {
+  if (!value) return StsNullPointer;
+  Ipp32u pixel;
+  std::memcpy(&pixel, value, sizeof pixel);
+  return Set(pixel, reinterpret_cast<Ipp32u*>(pDst), dstStep, roiSize);
+}
+
 IppStatus ippiCopy_8u_C1R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize) {
-  if (IppStatus status = CheckRegion(roiSize, pSrc, pDst)) return status;
-  for (int y = 0; y < roiSize.height; ++y)
-    std::memcpy(Row(pDst, dstStep, y), Row(pSrc, srcStep, y), std::size_t(roiSize.width));
+  return Copy(pSrc, srcStep, pDst, dstStep, roiSize, 1);
+}
+IppStatus ippiCopy_32s_C1R(const Ipp32s* pSrc, int srcStep, Ipp32s* pDst, int dstStep, IppiSize roiSize) {
+  return Copy(pSrc, srcStep, pDst, dstStep, roiSize, sizeof(Ipp32s));
+}
+IppStatus ippiCopy_8u_C4R(const Ipp8u* pSrc, int srcStep, Ipp8u* pDst, int dstStep, IppiSize roiSize) {
+  return Copy(pSrc, srcStep, pDst, dstStep, roiSize, 4);
+}
+
+IppStatus ippiMirror_8u_C3IR(Ipp8u* pSrcDst, int srcDstStep, IppiSize roiSize, IppiAxis flip) {
+  if (IppStatus status = CheckRegion(roiSize, pSrcDst)) return status;
+  if (IppStatus status = CheckSteps(srcDstStep)) return status;
+  if (flip != AxsHorizontal && flip != AxsVertical && flip != AxsBoth) return StsMirrorFlip;
+  constexpr std::size_t pixelBytes = 3;
+  const std::size_t rowBytes = std::size_t(roiSize.width) * pixelBytes;
+  if (flip != AxsVertical)
+    for (int top = 0, bottom = roiSize.height - 1; top < bottom; ++top, --bottom)
+      std::swap_ranges(Row(pSrcDst, srcDstStep, top), Row(pSrcDst, srcDstStep, top) + rowBytes,
+                       Row(pSrcDst, srcDstStep, bottom));
+  if (flip != AxsHorizontal)
+    for (int y = 0; y < roiSize.height; ++y) ReverseRow(Row(pSrcDst, srcDstStep, y), roiSize.width, pixelBytes);
   return StsNoError;
 }
 

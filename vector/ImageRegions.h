@@ -41,6 +41,12 @@ void MapRegion(const S* pSrc, int srcStep, D* pDst, int dstStep, IppiSize roiSiz
   }
 }
 
+// Copies `rowBytes` bytes from each of the region's rows.
+template <class S, class D>
+void CopyRows(const S* pSrc, int srcStep, D* pDst, int dstStep, int height, std::size_t rowBytes) {
+  for (int y = 0; y < height; ++y) std::memcpy(Row(pDst, dstStep, y), Row(pSrc, srcStep, y), rowBytes);
+}
+
 // srcDst = combine(srcDst, src) element by element.
 template <class T, class Combine>
 void CombineRegion(const T* pSrc, int srcStep, T* pSrcDst, int srcDstStep, IppiSize roiSize, Combine combine) {

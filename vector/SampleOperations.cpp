@@ -1,6 +1,7 @@
 #include "vector/SampleOperations.h"
 
 #include "vector/ArgumentChecks.h"
+#include "vector/ImageRegions.h"
 
 #include <immintrin.h>
 
@@ -31,17 +32,9 @@ IppStatus ippsThreshold_LTValGTVal_16s_I(Ipp16s* pSrcDst, int len, Ipp16s levelL
 }
 
 IppStatus ippiCopy_16s_C1R(const Ipp16s* pSrc, int srcStep, Ipp16s* pDst, int dstStep, IppiSize roiSize) {
-  if (!pSrc || !pDst) return StsNullPointer;
-  if (roiSize.width < 1 || roiSize.height < 1) return StsSize;
+  if (IppStatus status = CheckRegion(roiSize, pSrc, pDst)) return status;
   // Steps are in bytes and need not keep 16-bit alignment (one channel of frames of odd size).
-  const auto* src = reinterpret_cast<const unsigned char*>(pSrc);
-  auto* dst = reinterpret_cast<unsigned char*>(pDst);
-  for (std::ptrdiff_t y = 0; y < roiSize.height; ++y) {
-    const unsigned char* srcRow = src + y * srcStep;
-    unsigned char* dstRow = dst + y * dstStep;
-    for (std::size_t x = 0; x < std::size_t(roiSize.width) * sizeof(Ipp16s); x += sizeof(Ipp16s))
-      std::memcpy(dstRow + x, srcRow + x, sizeof(Ipp16s));
-  }
+  CopyRows(pSrc, srcStep, pDst, dstStep, roiSize.height, std::size_t(roiSize.width) * sizeof(Ipp16s));
   return StsNoError;
 }
 
