@@ -1,21 +1,14 @@
+#include "buffers/BufferPrimitives.h"
 #include "buffers/KvSimpleDataBuffer.h"
-
-#include "vector/PrimitiveBinding.h"
 
 #include <algorithm>
 
-namespace {
-
-const Primitives::TBufferPrimitives& Table() { return Primitives::BoundPrimitives().Buffer; }
-
-}  // namespace
-
 TKvRealBuffer::TKvRealBuffer(const double* values, uint32_t count) : TKvRealBuffer(count) {
-  if (count > 0) Table().ippsCopy_64f(values, WriteData(), int(count));
+  if (count > 0) BufferPrimitives().ippsCopy_64f(values, WriteData(), int(count));
 }
 
 TKvRealBuffer::TKvRealBuffer(const int16_t* values, uint32_t count) : TKvRealBuffer(count) {
-  if (count > 0) Table().ippsConvert_16s64f_Sfs(values, WriteData(), int(count), 0);
+  if (count > 0) BufferPrimitives().ippsConvert_16s64f_Sfs(values, WriteData(), int(count), 0);
 }
 
 // Exact conversions that the table has no entry for.
@@ -38,8 +31,8 @@ void TKvRealBuffer::CopyTo(uint32_t sourceIndex, IKvDataBuffer& destination, uin
     return TKvMemoryBuffer::CopyTo(sourceIndex, destination, count, destinationIndex);
   CopyElements(sourceIndex, destination, count, destinationIndex, sizeof(double),
                [](const uint8_t* source, uint8_t* target, uint32_t bytes) {
-                 Table().ippsCopy_64f(reinterpret_cast<const double*>(source), reinterpret_cast<double*>(target),
-                                      int(bytes / sizeof(double)));
+                 BufferPrimitives().ippsCopy_64f(reinterpret_cast<const double*>(source),
+                                                 reinterpret_cast<double*>(target), int(bytes / sizeof(double)));
                });
 }
 

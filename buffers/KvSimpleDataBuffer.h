@@ -4,6 +4,7 @@
 #include "buffers/KvDataInterfaces.h"
 #include "buffers/KvSmartBuffer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -105,6 +106,74 @@ public:
     ModifyData()[index] = value;
   }
 
+protected:
+  // The elements an operation with `other` works over.
+  uint32_t CommonCount(IKvDataBuffer& other) const { return std::min(GetCount(), other.GetCount()); }
+
+  // Where an operation writes its first `count` elements from `source`'s: Write when that is every
+  // element and the source is another buffer, else Modify, which keeps the rest (and the content
+  // the source, when it is this buffer, still has to read).
+  T* Overwrite(uint32_t count, IKvDataBuffer& source) {
+    return count == GetCount() && &source.GetInstance() != this ? WriteData() : ModifyData();
+  }
+
+  // `source`, or a copy of it on a block of its own when it shares this buffer's block: for the
+  // operations that read other elements than the one they write.
+  TRef<Interface> Unaliased(Interface& source) {
+    if (&source.GetInstance().Block() != &Block()) return TRef<Interface>(&source);
+    auto copy = MakeRef<Self>(source.GetCount());
+    if (source.GetSize() > 0)
+      CopyBytes(static_cast<const uint8_t*>(source.Read()), static_cast<uint8_t*>(copy->Write()), source.GetSize());
+    return copy;
+  }
+
+  // primitive(other's elements, own elements, common length), changing the own ones in place.
+  template <class Primitive>
+  void CombineWith(Interface& other, Primitive primitive) {
+    const uint32_t count = CommonCount(other);
+    if (count == 0) return;
+    T* own = ModifyData();  // first: when `other` is this buffer, it reads the copy written here
+    primitive(other.ReadData(), own, int(count));
+  }
+
+  // primitive(other's elements, own elements, common length), overwriting the own ones.
+  template <class Primitive>
+  void MapFrom(Interface& other, Primitive primitive) {
+    const uint32_t count = CommonCount(other);
+    if (count == 0) return;
+    T* own = Overwrite(count, other);
+    primitive(other.ReadData(), own, int(count));
+  }
+
+  // primitive(elements, count) changing every element in place.
+  template <class Primitive>
+  void ChangeEach(Primitive primitive) {
+    if (GetCount() > 0) primitive(ModifyData(), int(GetCount()));
+  }
+
+  // primitive(elements, count) overwriting every element.
+  template <class Primitive>
+  void SetEach(Primitive primitive) {
+    if (GetCount() > 0) primitive(WriteData(), int(GetCount()));
+  }
+
+  // primitive(source's elements, source's count, own elements, count) overwriting every element.
+  template <class Primitive>
+  void SetFrom(Interface& source, Primitive primitive) {
+    if (GetCount() == 0 || source.GetCount() == 0) return;
+    const TRef<Interface> input = Unaliased(source);
+    primitive(input->ReadData(), int(input->GetCount()), WriteData(), int(GetCount()));
+  }
+
+  // primitive(first's elements, first's count, second's elements, second's count, own elements,
+  // count) overwriting every element.
+  template <class Primitive>
+  void SetFrom(Interface& first, Interface& second, Primitive primitive) {
+    if (GetCount() == 0 || first.GetCount() == 0 || second.GetCount() == 0) return;
+    const TRef<Interface> a = Unaliased(first), b = Unaliased(second);
+    primitive(a->ReadData(), int(a->GetCount()), b->ReadData(), int(b->GetCount()), WriteData(), int(GetCount()));
+  }
+
 private:
   void CheckIndex(uint32_t index) const {
     if constexpr (CheckedIndex)
@@ -117,6 +186,13 @@ public:
   explicit TKvBlockBuffer(uint32_t count = 0) : TKvElementBuffer(count) {}
   explicit TKvBlockBuffer(IKvDataBuffer& shared) : TKvElementBuffer(shared) {}
   explicit TKvBlockBuffer(TKvBlockBuffer& shared) : TKvElementBuffer(static_cast<IKvDataBuffer&>(shared)) {}
+
+  void Add(IKvBlockBuffer& other) override;
+  void Sub(IKvBlockBuffer& other) override;
+  void Mul(IKvBlockBuffer& other) override;
+  void Div(IKvBlockBuffer& other) override;
+  void Fill(uint8_t value) override;
+  void Zero() override;
 };
 
 class TKvRealBuffer final : public TKvElementBuffer<TKvRealBuffer, IKvRealBuffer, true> {
@@ -134,6 +210,53 @@ public:
 
   // Into another real buffer with the copy primitive of doubles; otherwise in bytes.
   void CopyTo(uint32_t sourceIndex, IKvDataBuffer& destination, uint32_t count, uint32_t destinationIndex) override;
+
+  void FillJaehne(double magnitude) override;
+  void Add(IKvRealBuffer& other) override;
+  void Sub(IKvRealBuffer& other) override;
+  void Mul(IKvRealBuffer& other) override;
+  void Div(IKvRealBuffer& other) override;
+  void Fill(double value) override;
+  void AddConst(double value) override;
+  void SubConst(double value) override;
+  void MulConst(double value) override;
+  void DivConst(double value) override;
+  void Zero() override;
+  void ToInt32(int32_t* destination, bool nearest) override;
+  void ToInt16(int16_t* destination, bool nearest) override;
+  void ToSingle(float* destination) override;
+  void FromInt32(const int32_t* source) override;
+  void FromInt16(const int16_t* source) override;
+  void FromSingle(const float* source) override;
+  void NormalizeFrom(IKvRealBuffer& other, double subtrahend, double divisor) override;
+  void Normalize(double subtrahend, double divisor) override;
+  double DotProduct(IKvRealBuffer& other) override;
+  void Threshold(bool below, double level) override;
+  void ThresholdFrom(IKvRealBuffer& other, bool below, double level) override;
+  void Sqr() override;
+  void SqrFrom(IKvRealBuffer& other) override;
+  void Sqrt() override;
+  void SqrtFrom(IKvRealBuffer& other) override;
+  void AutoCorrelation(IKvRealBuffer& source, int kind) override;
+  void CrossCorrelation(IKvRealBuffer& first, IKvRealBuffer& second, int lowestLag) override;
+  void Abs() override;
+  void AbsFrom(IKvRealBuffer& other) override;
+  void Exp() override;
+  void ExpFrom(IKvRealBuffer& other) override;
+  void Ln() override;
+  void LnFrom(IKvRealBuffer& other) override;
+  double Mean() override;
+  double StdDev() override;
+  void Convolve(IKvRealBuffer& first, IKvRealBuffer& second) override;
+  double NormDiff(IKvRealBuffer& other, int kind) override;
+  double Min() override;
+  double Max() override;
+  double MinIndex(uint32_t& index) override;
+  double MaxIndex(uint32_t& index) override;
+  double MinInRange(int from, int to) override;
+  double MaxInRange(int from, int to) override;
+  double MinValidInRange(int from, int to) override;
+  double MaxValidInRange(int from, int to) override;
 };
 
 class TKvIntegerBuffer final : public TKvElementBuffer<TKvIntegerBuffer, IKvIntegerBuffer, false> {
@@ -144,6 +267,32 @@ public:
 
   // Into another integer buffer four bytes per element; otherwise in bytes.
   void CopyTo(uint32_t sourceIndex, IKvDataBuffer& destination, uint32_t count, uint32_t destinationIndex) override;
+
+  void Add(IKvIntegerBuffer& other) override;
+  void Sub(IKvIntegerBuffer& other) override;
+  void Mul(IKvIntegerBuffer& other) override;
+  void Div(IKvIntegerBuffer& other) override;
+  void Mod(IKvIntegerBuffer& other) override;
+  void And(IKvIntegerBuffer& other) override;
+  void Or(IKvIntegerBuffer& other) override;
+  void Xor(IKvIntegerBuffer& other) override;
+  void ShiftLeftBy(IKvIntegerBuffer& other) override;
+  void ShiftRightBy(IKvIntegerBuffer& other) override;
+  void Fill(int32_t value) override;
+  void AddConst(int32_t value) override;
+  void SubConst(int32_t value) override;
+  void MulConst(int32_t value) override;
+  void DivConst(int32_t value) override;
+  void ModConst(int32_t value) override;
+  void AndConst(int32_t value) override;
+  void OrConst(int32_t value) override;
+  void XorConst(int32_t value) override;
+  void ShiftLeft(int count) override;
+  void ShiftRight(int count) override;
+  void Zero() override;
+  int32_t DotProduct(IKvIntegerBuffer& other) override;
+  int32_t Min() override;
+  int32_t Max() override;
 };
 
 class TKvComplexBuffer final : public TKvElementBuffer<TKvComplexBuffer, IKvComplexBuffer, false> {
@@ -151,4 +300,37 @@ public:
   explicit TKvComplexBuffer(uint32_t count = 0) : TKvElementBuffer(count) {}
   explicit TKvComplexBuffer(IKvDataBuffer& shared) : TKvElementBuffer(shared) {}
   explicit TKvComplexBuffer(TKvComplexBuffer& shared) : TKvElementBuffer(static_cast<IKvDataBuffer&>(shared)) {}
+
+  void RealPart(TRef<IKvRealBuffer>& result) override;
+  void ImagPart(TRef<IKvRealBuffer>& result) override;
+  void Add(IKvComplexBuffer& other) override;
+  void Sub(IKvComplexBuffer& other) override;
+  void Mul(IKvComplexBuffer& other) override;
+  void Div(IKvComplexBuffer& other) override;
+  void AddConst(TComplex value) override;
+  void SubConst(TComplex value) override;
+  void MulConst(TComplex value) override;
+  void DivConst(TComplex value) override;
+  void FromRealImag(IKvRealBuffer& real, IKvRealBuffer& imaginary) override;
+  void Fill(TComplex value) override;
+  void Zero() override;
+  void NormalizeFrom(IKvComplexBuffer& other, TComplex subtrahend, double divisor) override;
+  void Normalize(TComplex subtrahend, double divisor) override;
+  TComplex DotProduct(IKvComplexBuffer& other) override;
+  void Threshold(bool below, double level) override;
+  void ThresholdFrom(IKvComplexBuffer& other, bool below, double level) override;
+  void Sqr() override;
+  void SqrFrom(IKvComplexBuffer& other) override;
+  void Sqrt() override;
+  void SqrtFrom(IKvComplexBuffer& other) override;
+  void AutoCorrelation(IKvComplexBuffer& source, int kind) override;
+  void CrossCorrelation(IKvComplexBuffer& first, IKvComplexBuffer& second, int lowestLag) override;
+  void Phase(TRef<IKvRealBuffer>& result) override;
+  void Magnitude(TRef<IKvRealBuffer>& result) override;
+  void PowerSpectrum(TRef<IKvRealBuffer>& result) override;
+
+private:
+  // A new real buffer of this count filled by primitive(elements, real elements, count).
+  template <class Primitive>
+  void ToReal(TRef<IKvRealBuffer>& result, Primitive primitive);
 };
