@@ -24,3 +24,18 @@ std::vector<Primitives::Ipp64fc> MixedComplexValues(std::size_t count, unsigned 
   for (std::size_t i = 0; i < count; ++i) values[i] = {parts[2 * i], parts[2 * i + 1]};
   return values;
 }
+
+std::vector<double> UniformValues(std::size_t count, unsigned seed) {
+  std::mt19937_64 random(seed);
+  std::uniform_real_distribution<double> uniform(-1, 1);
+  std::vector<double> values(count);
+  for (double& x : values) x = uniform(random);
+  return values;
+}
+
+std::vector<Primitives::Ipp64fc> UniformComplexValues(std::size_t count, unsigned seed) {
+  const std::vector<double> parts = UniformValues(2 * count, seed);
+  std::vector<Primitives::Ipp64fc> values(count);
+  for (std::size_t i = 0; i < count; ++i) values[i] = {parts[2 * i], parts[2 * i + 1]};
+  return values;
+}

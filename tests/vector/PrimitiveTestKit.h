@@ -13,6 +13,9 @@
 // Doubles of both signs over many magnitudes, with some integers and exact halves among them.
 std::vector<double> MixedValues(std::size_t count, unsigned seed);
 std::vector<Primitives::Ipp64fc> MixedComplexValues(std::size_t count, unsigned seed);
+// Uniform in [-1, 1): where a result is checked against the norm of its inputs.
+std::vector<double> UniformValues(std::size_t count, unsigned seed);
+std::vector<Primitives::Ipp64fc> UniformComplexValues(std::size_t count, unsigned seed);
 
 inline std::uint64_t Bits(double x) { return std::bit_cast<std::uint64_t>(x); }
 
