@@ -160,4 +160,93 @@ TEST(ImageCopy, UsesTheStepsAsGiven) {
   EXPECT_EQ(ippiCopy_8u_C1R(mono.data(), 3, rows.data(), 3, {3, 0}), StsSize);
 }
 
+TEST(ImageArithmetic8u, SaturatesClampsAndDividesWithTheRule) {
+  struct TCase {
+    const char* Name;
+    IppStatus (*Primitive)(const Ipp8u*, int, Ipp8u*, int, IppiSize, int);
+    int ScaleFactor;
+    std::vector<Ipp8u> Expected;
+    IppStatus Status = StsNoError;
+  };
+  // Two rows of two, in rows of three bytes (the third byte is outside the region).
+  const std::vector<Ipp8u> other = {100, 20, 9, 0, 3, 9};
+  const std::vector<Ipp8u> image = {200, 10, 7, 0, 7, 7};
+  const TCase cases[] = {
+      {"add", ippiAdd_8u_C1IRSfs, 0, {255, 30, 7, 0, 10, 7}},
+      {"add, halved", ippiAdd_8u_C1IRSfs, 1, {150, 15, 7, 0, 5, 7}},
+      {"subtract", ippiSub_8u_C1IRSfs, 0, {100, 0, 7, 0, 4, 7}},
+      {"multiply", ippiMul_8u_C1IRSfs, 0, {255, 200, 7, 0, 21, 7}},
+      {"divide", ippiDiv_8u_C1IRSfs, 0, {2, 0, 7, 0, 2, 7}, StsDivByZero},
+  };
+  for (const TCase& c : cases) {
+    std::vector<Ipp8u> x = image;
+    EXPECT_EQ(c.Primitive(other.data(), 3, x.data(), 3, {2, 2}, c.ScaleFactor), c.Status) << c.Name;
+    EXPECT_EQ(x, c.Expected) << c.Name;
+  }
+  std::vector<Ipp8u> dividends = {5, 0, 255};
+  const std::vector<Ipp8u> zeros = {0, 0, 2};
+  EXPECT_EQ(ippiDiv_8u_C1IRSfs(zeros.data(), 3, dividends.data(), 3, {3, 1}, 0), StsDivByZero);
+  EXPECT_EQ(dividends, (std::vector<Ipp8u>{255, 0, 128}));  // 127.5 to even
+  EXPECT_EQ(ippiDiv_8u_C1IRSfs(zeros.data(), -3, dividends.data(), 3, {3, 1}, 0), StsStep);
+}
+
+TEST(ImageCopy, ThirtyTwoBitAndFourChannelRows) {
+  const std::vector<Ipp32s> longs = {1, 2, 3, 4, 5, 6};
+  std::vector<Ipp32s> copy(6, 0);
+  ASSERT_EQ(ippiCopy_32s_C1R(longs.data(), 12, copy.data(), 8, {2, 2}), StsNoError);
+  EXPECT_EQ(copy, (std::vector<Ipp32s>{1, 2, 4, 5, 0, 0}));
+  ASSERT_EQ(ippiCopy_32s_C1R(longs.data(), 0, copy.data(), 12, {3, 2}), StsNoError);
+  EXPECT_EQ(copy, (std::vector<Ipp32s>{1, 2, 3, 1, 2, 3}));
+  const std::vector<Ipp8u> pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9, 9};
+  std::vector<Ipp8u> target(12, 0);
+  ASSERT_EQ(ippiCopy_8u_C4R(pixels.data(), 12, target.data(), 4, {1, 2}), StsNoError);
+  EXPECT_EQ(target, (std::vector<Ipp8u>{1, 2, 3, 4, 0, 0, 0, 0, 0, 0, 0, 0}));
+  ASSERT_EQ(ippiCopy_8u_C4R(pixels.data(), 4, target.data(), 8, {1, 2}), StsNoError);
+  EXPECT_EQ(target, (std::vector<Ipp8u>{1, 2, 3, 4, 0, 0, 0, 0, 5, 6, 7, 8}));
+  EXPECT_EQ(ippiCopy_8u_C4R(nullptr, 4, target.data(), 4, {1, 1}), StsNullPointer);
+  EXPECT_EQ(ippiCopy_32s_C1R(longs.data(), 4, copy.data(), 4, {1, 0}), StsSize);
+}
+
+TEST(ImageFills, FourBytesPerPixel) {
+  const Ipp8u colour[4] = {10, 20, 30, 255};
+  std::vector<Ipp8u> image(20, 0);
+  ASSERT_EQ(ippiSet_8u_C4R(colour, image.data() + 1, 10, {2, 2}), StsNoError);
+  EXPECT_EQ(image,
+            (std::vector<Ipp8u>{0, 10, 20, 30, 255, 10, 20, 30, 255, 0, 0, 10, 20, 30, 255, 10, 20, 30, 255, 0}));
+  EXPECT_EQ(ippiSet_8u_C4R(nullptr, image.data(), 0, {0, 0}), StsNullPointer);
+  EXPECT_EQ(ippiSet_8u_C4R(colour, image.data(), 8, {0, 2}), StsSize);
+  EXPECT_EQ(ippiSet_8u_C4R(colour, image.data(), 0, {1, 1}), StsStep);
+}
+
+TEST(ImageMirror, AboutEitherAxisOrBoth) {
+  // Two rows of three pixels of three bytes, rows ten bytes apart (one byte outside).
+  std::vector<Ipp8u> image(20);
+  for (int y = 0; y < 2; ++y)
+    for (int i = 0; i < 10; ++i) image[y * 10 + i] = Ipp8u(i < 9 ? 10 * y + i / 3 : 99);
+  const auto pixel = [](const std::vector<Ipp8u>& x, int row, int column) {
+    return std::vector<Ipp8u>(x.begin() + row * 10 + column * 3, x.begin() + row * 10 + column * 3 + 3);
+  };
+  struct TCase {
+    IppiAxis Axis;
+    int FromRow, FromColumn;  // where pixel (0, 0) now comes from, by the axis
+  };
+  for (const TCase& c : {TCase{AxsHorizontal, 1, 0}, {AxsVertical, 0, 2}, {AxsBoth, 1, 2}}) {
+    std::vector<Ipp8u> x = image;
+    ASSERT_EQ(ippiMirror_8u_C3IR(x.data(), 10, {3, 2}, c.Axis), StsNoError);
+    for (int row = 0; row < 2; ++row)
+      for (int column = 0; column < 3; ++column) {
+        const int fromRow = c.FromRow ? 1 - row : row, fromColumn = c.FromColumn ? 2 - column : column;
+        EXPECT_EQ(pixel(x, row, column), pixel(image, fromRow, fromColumn)) << c.Axis << " " << row << column;
+      }
+    EXPECT_EQ(x[9], 99);
+    EXPECT_EQ(x[19], 99);
+  }
+  std::vector<Ipp8u> x = image;
+  EXPECT_EQ(ippiMirror_8u_C3IR(x.data(), 10, {3, 2}, static_cast<IppiAxis>(3)), StsMirrorFlip);
+  EXPECT_EQ(ippiMirror_8u_C3IR(x.data(), 0, {3, 2}, static_cast<IppiAxis>(3)), StsStep);
+  EXPECT_EQ(ippiMirror_8u_C3IR(x.data(), 0, {0, 2}, AxsBoth), StsSize);
+  EXPECT_EQ(ippiMirror_8u_C3IR(nullptr, 10, {3, 2}, AxsBoth), StsNullPointer);
+  EXPECT_EQ(x, image);
+}
+
 }  // namespace
