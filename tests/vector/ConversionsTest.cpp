@@ -35,14 +35,21 @@ TEST(Conversions, WideningIsExact) {
 }
 
 TEST(Conversions, DoublesToSinglesSaturateAtTheLargestSingle) {
-  const std::vector<double> x = {1e300, -1e300, 3.4028234663852886e38, 3.40282356e38, 0.1, 1e-50, HUGE_VAL, -HUGE_VAL};
-  std::vector<float> y(x.size() + 1, 5);
-  ASSERT_EQ(ippsConvert_64f32f(x.data(), y.data(), int(x.size())), StsNoError);
-  EXPECT_EQ(y, (std::vector<float>{FLT_MAX, -FLT_MAX, FLT_MAX, FLT_MAX, 0.1f, 0, FLT_MAX, -FLT_MAX, 5}));
-  const double nan = std::nan("");
-  float n = 0;
-  ASSERT_EQ(ippsConvert_64f32f(&nan, &n, 1), StsNoError);
-  EXPECT_TRUE(std::isnan(n));
+  // Four at a time and one by one: the last element takes the other path.
+  const std::vector<double> x = {
+      1e300, -1e300, 3.4028234663852886e38, 3.40282356e38, 0.1, std::nan(""), HUGE_VAL, -HUGE_VAL,
+      1e-50, -1e300, std::nan("")};
+  for (const std::size_t len : {x.size(), std::size_t(4)}) {
+    std::vector<float> y(len + 1, 5);
+    ASSERT_EQ(ippsConvert_64f32f(x.data(), y.data(), int(len)), StsNoError);
+    for (std::size_t i = 0; i < len; ++i) {
+      const float expected = std::isnan(x[i])             ? NAN
+                             : std::fabs(x[i]) >= FLT_MAX ? std::copysign(FLT_MAX, x[i])
+                                                          : float(x[i]);
+      EXPECT_TRUE(std::isnan(expected) ? std::isnan(y[i]) : y[i] == expected) << x[i] << " gave " << y[i];
+    }
+    EXPECT_EQ(y[len], 5);
+  }
 }
 
 TEST(Conversions, ToIntegersRoundScaleAndSaturate) {
