@@ -3,9 +3,9 @@
 #include "buffers/BufferPrimitives.h"
 #include "buffers/KvSimpleDataBuffer.h"
 
-void TKvBlockBuffer::Add(IKvBlockBuffer& other) { CombineWith(other, Unscaled(BufferPrimitives().ippsAdd_8u_ISfs)); }
-void TKvBlockBuffer::Sub(IKvBlockBuffer& other) { CombineWith(other, Unscaled(BufferPrimitives().ippsSub_8u_ISfs)); }
-void TKvBlockBuffer::Mul(IKvBlockBuffer& other) { CombineWith(other, Unscaled(BufferPrimitives().ippsMul_8u_ISfs)); }
+void TKvBlockBuffer::Add(IKvBlockBuffer& other) { CombineWith(other, BufferPrimitives().ippsAdd_8u_ISfs, 0); }
+void TKvBlockBuffer::Sub(IKvBlockBuffer& other) { CombineWith(other, BufferPrimitives().ippsSub_8u_ISfs, 0); }
+void TKvBlockBuffer::Mul(IKvBlockBuffer& other) { CombineWith(other, BufferPrimitives().ippsMul_8u_ISfs, 0); }
 
 void TKvBlockBuffer::Div(IKvBlockBuffer& other) {
   CombineWith(other, [](const uint8_t* divisor, uint8_t* x, int n) {
@@ -14,8 +14,6 @@ void TKvBlockBuffer::Div(IKvBlockBuffer& other) {
   });
 }
 
-void TKvBlockBuffer::Fill(uint8_t value) {
-  SetEach([value](uint8_t* x, int n) { BufferPrimitives().ippsSet_8u(value, x, n); });
-}
+void TKvBlockBuffer::Fill(uint8_t value) { SetEach(WithFirst(BufferPrimitives().ippsSet_8u, value)); }
 
 void TKvBlockBuffer::Zero() { SetEach(BufferPrimitives().ippsZero_8u); }

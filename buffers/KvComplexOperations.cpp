@@ -11,8 +11,6 @@ namespace {
 using namespace Primitives;
 using TComplex = Ipp64fc;
 
-IppCmpOp Relation(bool below) { return below ? CmpLess : CmpGreater; }
-
 }  // namespace
 
 template <class Primitive>
@@ -35,18 +33,12 @@ void TKvComplexBuffer::Sub(IKvComplexBuffer& other) { CombineWith(other, BufferP
 void TKvComplexBuffer::Mul(IKvComplexBuffer& other) { CombineWith(other, BufferPrimitives().ippsMul_64fc_I); }
 void TKvComplexBuffer::Div(IKvComplexBuffer& other) { CombineWith(other, BufferPrimitives().ippsDiv_64fc_I); }
 
-void TKvComplexBuffer::AddConst(TComplex value) {
-  ChangeEach([value](TComplex* x, int n) { BufferPrimitives().ippsAddC_64fc_I(value, x, n); });
-}
-void TKvComplexBuffer::SubConst(TComplex value) {
-  ChangeEach([value](TComplex* x, int n) { BufferPrimitives().ippsSubC_64fc_I(value, x, n); });
-}
-void TKvComplexBuffer::MulConst(TComplex value) {
-  ChangeEach([value](TComplex* x, int n) { BufferPrimitives().ippsMulC_64fc_I(value, x, n); });
-}
+void TKvComplexBuffer::AddConst(TComplex value) { ChangeEach(WithFirst(BufferPrimitives().ippsAddC_64fc_I, value)); }
+void TKvComplexBuffer::SubConst(TComplex value) { ChangeEach(WithFirst(BufferPrimitives().ippsSubC_64fc_I, value)); }
+void TKvComplexBuffer::MulConst(TComplex value) { ChangeEach(WithFirst(BufferPrimitives().ippsMulC_64fc_I, value)); }
 void TKvComplexBuffer::DivConst(TComplex value) {
   if (value.re == 0 && value.im == 0) return;  // the primitive refuses it
-  ChangeEach([value](TComplex* x, int n) { BufferPrimitives().ippsDivC_64fc_I(value, x, n); });
+  ChangeEach(WithFirst(BufferPrimitives().ippsDivC_64fc_I, value));
 }
 
 void TKvComplexBuffer::FromRealImag(IKvRealBuffer& real, IKvRealBuffer& imaginary) {
@@ -55,17 +47,13 @@ void TKvComplexBuffer::FromRealImag(IKvRealBuffer& real, IKvRealBuffer& imaginar
       [&](TComplex* x, int n) { BufferPrimitives().ippsRealToCplx_64f(real.ReadData(), imaginary.ReadData(), x, n); });
 }
 
-void TKvComplexBuffer::Fill(TComplex value) {
-  SetEach([value](TComplex* x, int n) { BufferPrimitives().ippsSet_64fc(value, x, n); });
-}
+void TKvComplexBuffer::Fill(TComplex value) { SetEach(WithFirst(BufferPrimitives().ippsSet_64fc, value)); }
 
 void TKvComplexBuffer::Zero() { SetEach(BufferPrimitives().ippsZero_64fc); }
 
 void TKvComplexBuffer::NormalizeFrom(IKvComplexBuffer& other, TComplex subtrahend, double divisor) {
   if (std::fabs(divisor) < DBL_MIN) return;  // the primitive refuses it: keep the content
-  MapFrom(other, [=](const TComplex* source, TComplex* x, int n) {
-    BufferPrimitives().ippsNormalize_64fc(source, x, n, subtrahend, divisor);
-  });
+  MapFrom(other, BufferPrimitives().ippsNormalize_64fc, subtrahend, divisor);
 }
 
 void TKvComplexBuffer::Normalize(TComplex subtrahend, double divisor) {
@@ -81,13 +69,11 @@ TComplex TKvComplexBuffer::DotProduct(IKvComplexBuffer& other) {
 
 void TKvComplexBuffer::Threshold(bool below, double level) {
   if (level < 0) return;  // the primitive refuses it
-  ChangeEach([=](TComplex* x, int n) { BufferPrimitives().ippsThreshold_64fc_I(x, n, level, Relation(below)); });
+  ChangeEach(BufferPrimitives().ippsThreshold_64fc_I, level, ThresholdRelation(below));
 }
 void TKvComplexBuffer::ThresholdFrom(IKvComplexBuffer& other, bool below, double level) {
   if (level < 0) return;
-  MapFrom(other, [=](const TComplex* source, TComplex* x, int n) {
-    BufferPrimitives().ippsThreshold_64fc(source, x, n, level, Relation(below));
-  });
+  MapFrom(other, BufferPrimitives().ippsThreshold_64fc, level, ThresholdRelation(below));
 }
 
 void TKvComplexBuffer::Sqr() { ChangeEach(BufferPrimitives().ippsSqr_64fc_I); }
@@ -97,13 +83,10 @@ void TKvComplexBuffer::SqrtFrom(IKvComplexBuffer& other) { MapFrom(other, Buffer
 
 void TKvComplexBuffer::AutoCorrelation(IKvComplexBuffer& source, int kind) {
   const TBufferPrimitives& table = BufferPrimitives();
-  SetFrom(source, kind == 1   ? table.ippsAutoCorr_NormA_64fc
-                  : kind == 2 ? table.ippsAutoCorr_NormB_64fc
-                              : table.ippsAutoCorr_64fc);
+  SetFrom(source, AutoCorrelationOfKind(kind, table.ippsAutoCorr_64fc, table.ippsAutoCorr_NormA_64fc,
+                                        table.ippsAutoCorr_NormB_64fc));
 }
 
 void TKvComplexBuffer::CrossCorrelation(IKvComplexBuffer& first, IKvComplexBuffer& second, int lowestLag) {
-  SetFrom(first, second, [lowestLag](const TComplex* a, int lenA, const TComplex* b, int lenB, TComplex* x, int n) {
-    BufferPrimitives().ippsCrossCorr_64fc(a, lenA, b, lenB, x, n, lowestLag);
-  });
+  SetFromPair(first, second, BufferPrimitives().ippsCrossCorr_64fc, lowestLag);
 }

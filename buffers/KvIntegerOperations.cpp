@@ -11,12 +11,18 @@ namespace {
 
 using namespace Primitives;
 
-// The bit operations of the table take the same elements as unsigned bit patterns.
+// The bit operations of the table take the elements as unsigned bit patterns.
+Ipp32u* Bits(int32_t* x) { return reinterpret_cast<Ipp32u*>(x); }
+const Ipp32u* Bits(const int32_t* x) { return reinterpret_cast<const Ipp32u*>(x); }
+
 template <class Primitive>
 auto OnBits(Primitive primitive) {
-  return [primitive](const int32_t* source, int32_t* x, int n) {
-    primitive(reinterpret_cast<const Ipp32u*>(source), reinterpret_cast<Ipp32u*>(x), n);
-  };
+  return [primitive](const int32_t* source, int32_t* x, int n) { primitive(Bits(source), Bits(x), n); };
+}
+
+template <class Primitive>
+auto OnBits(Primitive primitive, int32_t constant) {
+  return [=](int32_t* x, int n) { primitive(Ipp32u(constant), Bits(x), n); };
 }
 
 // Quotient and remainder of the truncating division that never trap: x / 0 is left to the callers,
@@ -35,80 +41,61 @@ auto EachWith(F f) {
   };
 }
 
+// x[i] = f(x[i], constant).
+template <class F>
+auto EachWith(F f, int32_t constant) {
+  return [=](int32_t* x, int n) {
+    for (int i = 0; i < n; ++i) x[i] = f(x[i], constant);
+  };
+}
+
+int32_t ShiftedLeft(int32_t x, int32_t count) { return int32_t(uint32_t(x) << (count & 31)); }
+int32_t ShiftedRight(int32_t x, int32_t count) { return int32_t(x >> (count & 31)); }
+
 }  // namespace
 
-void TKvIntegerBuffer::Add(IKvIntegerBuffer& other) {
-  CombineWith(other, Unscaled(BufferPrimitives().ippsAdd_32s_ISfs));
-}
-void TKvIntegerBuffer::Sub(IKvIntegerBuffer& other) {
-  CombineWith(other, Unscaled(BufferPrimitives().ippsSub_32s_ISfs));
-}
-void TKvIntegerBuffer::Mul(IKvIntegerBuffer& other) {
-  CombineWith(other, Unscaled(BufferPrimitives().ippsMul_32s_ISfs));
-}
-void TKvIntegerBuffer::Div(IKvIntegerBuffer& other) {
-  CombineWith(other, Unscaled(BufferPrimitives().ippsDiv_32s_ISfs));
-}
+void TKvIntegerBuffer::Add(IKvIntegerBuffer& other) { CombineWith(other, BufferPrimitives().ippsAdd_32s_ISfs, 0); }
+void TKvIntegerBuffer::Sub(IKvIntegerBuffer& other) { CombineWith(other, BufferPrimitives().ippsSub_32s_ISfs, 0); }
+void TKvIntegerBuffer::Mul(IKvIntegerBuffer& other) { CombineWith(other, BufferPrimitives().ippsMul_32s_ISfs, 0); }
+void TKvIntegerBuffer::Div(IKvIntegerBuffer& other) { CombineWith(other, BufferPrimitives().ippsDiv_32s_ISfs, 0); }
 void TKvIntegerBuffer::Mod(IKvIntegerBuffer& other) { CombineWith(other, EachWith(Remainder)); }
 void TKvIntegerBuffer::And(IKvIntegerBuffer& other) { CombineWith(other, OnBits(BufferPrimitives().ippsAnd_32u_I)); }
 void TKvIntegerBuffer::Or(IKvIntegerBuffer& other) { CombineWith(other, OnBits(BufferPrimitives().ippsOr_32u_I)); }
 void TKvIntegerBuffer::Xor(IKvIntegerBuffer& other) { CombineWith(other, OnBits(BufferPrimitives().ippsXor_32u_I)); }
+void TKvIntegerBuffer::ShiftLeftBy(IKvIntegerBuffer& other) { CombineWith(other, EachWith(ShiftedLeft)); }
+void TKvIntegerBuffer::ShiftRightBy(IKvIntegerBuffer& other) { CombineWith(other, EachWith(ShiftedRight)); }
 
-void TKvIntegerBuffer::ShiftLeftBy(IKvIntegerBuffer& other) {
-  CombineWith(other, EachWith([](int32_t x, int32_t count) { return int32_t(uint32_t(x) << (count & 31)); }));
-}
-void TKvIntegerBuffer::ShiftRightBy(IKvIntegerBuffer& other) {
-  CombineWith(other, EachWith([](int32_t x, int32_t count) { return int32_t(x >> (count & 31)); }));
-}
-
-void TKvIntegerBuffer::Fill(int32_t value) {
-  SetEach([value](int32_t* x, int n) { BufferPrimitives().ippsSet_32s(value, x, n); });
-}
+void TKvIntegerBuffer::Fill(int32_t value) { SetEach(WithFirst(BufferPrimitives().ippsSet_32s, value)); }
 
 void TKvIntegerBuffer::AddConst(int32_t value) {
-  if (value != 0) ChangeEach([value](int32_t* x, int n) { BufferPrimitives().ippsAddC_32s_ISfs(value, x, n, 0); });
+  if (value != 0) ChangeEach(WithFirst(BufferPrimitives().ippsAddC_32s_ISfs, value, 0));
 }
 void TKvIntegerBuffer::SubConst(int32_t value) {
-  if (value != 0) ChangeEach([value](int32_t* x, int n) { BufferPrimitives().ippsSubC_32s_ISfs(value, x, n, 0); });
+  if (value != 0) ChangeEach(WithFirst(BufferPrimitives().ippsSubC_32s_ISfs, value, 0));
 }
 void TKvIntegerBuffer::MulConst(int32_t value) {
-  if (value != 1) ChangeEach([value](int32_t* x, int n) { BufferPrimitives().ippsMulC_32s_ISfs(value, x, n, 0); });
+  if (value != 1) ChangeEach(WithFirst(BufferPrimitives().ippsMulC_32s_ISfs, value, 0));
 }
 void TKvIntegerBuffer::DivConst(int32_t value) {
-  if (value != 0 && value != 1)
-    ChangeEach(
-        [value](int32_t* x, int n) { std::for_each(x, x + n, [value](int32_t& e) { e = Quotient(e, value); }); });
+  if (value != 0 && value != 1) ChangeEach(EachWith(Quotient, value));
 }
 void TKvIntegerBuffer::ModConst(int32_t value) {
-  if (value != 0)
-    ChangeEach(
-        [value](int32_t* x, int n) { std::for_each(x, x + n, [value](int32_t& e) { e = Remainder(e, value); }); });
+  if (value != 0) ChangeEach(EachWith(Remainder, value));
 }
-
 void TKvIntegerBuffer::AndConst(int32_t value) {
-  if (value != -1)
-    ChangeEach([value](int32_t* x, int n) {
-      BufferPrimitives().ippsAndC_32u_I(Ipp32u(value), reinterpret_cast<Ipp32u*>(x), n);
-    });
+  if (value != -1) ChangeEach(OnBits(BufferPrimitives().ippsAndC_32u_I, value));
 }
 void TKvIntegerBuffer::OrConst(int32_t value) {
-  if (value != 0)
-    ChangeEach([value](int32_t* x, int n) {
-      BufferPrimitives().ippsOrC_32u_I(Ipp32u(value), reinterpret_cast<Ipp32u*>(x), n);
-    });
+  if (value != 0) ChangeEach(OnBits(BufferPrimitives().ippsOrC_32u_I, value));
 }
 void TKvIntegerBuffer::XorConst(int32_t value) {
-  if (value != 0)
-    ChangeEach([value](int32_t* x, int n) {
-      BufferPrimitives().ippsXorC_32u_I(Ipp32u(value), reinterpret_cast<Ipp32u*>(x), n);
-    });
+  if (value != 0) ChangeEach(OnBits(BufferPrimitives().ippsXorC_32u_I, value));
 }
-
 void TKvIntegerBuffer::ShiftLeft(int count) {
-  if (count > 0) ChangeEach([count](int32_t* x, int n) { BufferPrimitives().ippsLShiftC_32s_I(count, x, n); });
+  if (count > 0) ChangeEach(WithFirst(BufferPrimitives().ippsLShiftC_32s_I, count));
 }
 void TKvIntegerBuffer::ShiftRight(int count) {
-  if (count > 0) ChangeEach([count](int32_t* x, int n) { BufferPrimitives().ippsRShiftC_32s_I(count, x, n); });
+  if (count > 0) ChangeEach(WithFirst(BufferPrimitives().ippsRShiftC_32s_I, count));
 }
 
 void TKvIntegerBuffer::Zero() {

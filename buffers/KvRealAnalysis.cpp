@@ -64,15 +64,12 @@ double TKvRealBuffer::DotProduct(IKvRealBuffer& other) {
 
 void TKvRealBuffer::AutoCorrelation(IKvRealBuffer& source, int kind) {
   const TBufferPrimitives& table = BufferPrimitives();
-  SetFrom(source, kind == 1   ? table.ippsAutoCorr_NormA_64f
-                  : kind == 2 ? table.ippsAutoCorr_NormB_64f
-                              : table.ippsAutoCorr_64f);
+  SetFrom(source, AutoCorrelationOfKind(kind, table.ippsAutoCorr_64f, table.ippsAutoCorr_NormA_64f,
+                                        table.ippsAutoCorr_NormB_64f));
 }
 
 void TKvRealBuffer::CrossCorrelation(IKvRealBuffer& first, IKvRealBuffer& second, int lowestLag) {
-  SetFrom(first, second, [lowestLag](const double* a, int lenA, const double* b, int lenB, double* x, int n) {
-    BufferPrimitives().ippsCrossCorr_64f(a, lenA, b, lenB, x, n, lowestLag);
-  });
+  SetFromPair(first, second, BufferPrimitives().ippsCrossCorr_64f, lowestLag);
 }
 
 double TKvRealBuffer::Mean() {

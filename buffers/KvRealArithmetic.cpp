@@ -10,8 +10,6 @@ namespace {
 
 using namespace Primitives;
 
-IppCmpOp Relation(bool below) { return below ? CmpLess : CmpGreater; }
-
 // A value rounded (to nearest with ties to even, or towards zero) to an integer, of which the low
 // 16 bits are kept; infinities and NaNs have none and give 0.
 int16_t LowWord(double x, bool nearest) {
@@ -25,7 +23,7 @@ int16_t LowWord(double x, bool nearest) {
 
 void TKvRealBuffer::FillJaehne(double magnitude) {
   if (magnitude < 0) return;  // the primitive refuses it: keep the content
-  SetEach([magnitude](double* x, int n) { BufferPrimitives().ippsVectorJaehne_64f(x, n, magnitude); });
+  SetEach(BufferPrimitives().ippsVectorJaehne_64f, magnitude);
 }
 
 void TKvRealBuffer::Add(IKvRealBuffer& other) { CombineWith(other, BufferPrimitives().ippsAdd_64f_I); }
@@ -43,27 +41,22 @@ void TKvRealBuffer::Div(IKvRealBuffer& other) {
   });
 }
 
-void TKvRealBuffer::Fill(double value) {
-  SetEach([value](double* x, int n) { BufferPrimitives().ippsSet_64f(value, x, n); });
-}
+void TKvRealBuffer::Fill(double value) { SetEach(WithFirst(BufferPrimitives().ippsSet_64f, value)); }
 
 void TKvRealBuffer::AddConst(double value) {
-  if (value != 0) ChangeEach([value](double* x, int n) { BufferPrimitives().ippsAddC_64f_I(value, x, n); });
+  if (value != 0) ChangeEach(WithFirst(BufferPrimitives().ippsAddC_64f_I, value));
 }
 void TKvRealBuffer::SubConst(double value) {
-  if (value != 0) ChangeEach([value](double* x, int n) { BufferPrimitives().ippsSubC_64f_I(value, x, n); });
+  if (value != 0) ChangeEach(WithFirst(BufferPrimitives().ippsSubC_64f_I, value));
 }
 void TKvRealBuffer::MulConst(double value) {
-  if (value != 1) ChangeEach([value](double* x, int n) { BufferPrimitives().ippsMulC_64f_I(value, x, n); });
+  if (value != 1) ChangeEach(WithFirst(BufferPrimitives().ippsMulC_64f_I, value));
 }
 void TKvRealBuffer::DivConst(double value) {
-  if (value != 0 && value != 1)
-    ChangeEach([value](double* x, int n) { BufferPrimitives().ippsDivC_64f_I(value, x, n); });
+  if (value != 0 && value != 1) ChangeEach(WithFirst(BufferPrimitives().ippsDivC_64f_I, value));
 }
 
-void TKvRealBuffer::Zero() {
-  SetEach([](double* x, int n) { BufferPrimitives().ippsZero_64f(x, n); });
-}
+void TKvRealBuffer::Zero() { SetEach(BufferPrimitives().ippsZero_64f); }
 
 void TKvRealBuffer::ToInt32(int32_t* destination, bool nearest) {
   if (GetCount() > 0)
@@ -80,20 +73,18 @@ void TKvRealBuffer::ToSingle(float* destination) {
 }
 
 void TKvRealBuffer::FromInt32(const int32_t* source) {
-  SetEach([source](double* x, int n) { BufferPrimitives().ippsConvert_32s64f(source, x, n); });
+  SetEach(WithFirst(BufferPrimitives().ippsConvert_32s64f, source));
 }
 void TKvRealBuffer::FromInt16(const int16_t* source) {
-  SetEach([source](double* x, int n) { BufferPrimitives().ippsConvert_16s64f_Sfs(source, x, n, 0); });
+  SetEach(WithFirst(BufferPrimitives().ippsConvert_16s64f_Sfs, source, 0));
 }
 void TKvRealBuffer::FromSingle(const float* source) {
-  SetEach([source](double* x, int n) { BufferPrimitives().ippsConvert_32f64f(source, x, n); });
+  SetEach(WithFirst(BufferPrimitives().ippsConvert_32f64f, source));
 }
 
 void TKvRealBuffer::NormalizeFrom(IKvRealBuffer& other, double subtrahend, double divisor) {
   if (std::fabs(divisor) < DBL_MIN) return;  // the primitive refuses it: keep the content
-  MapFrom(other, [=](const double* source, double* x, int n) {
-    BufferPrimitives().ippsNormalize_64f(source, x, n, subtrahend, divisor);
-  });
+  MapFrom(other, BufferPrimitives().ippsNormalize_64f, subtrahend, divisor);
 }
 
 void TKvRealBuffer::Normalize(double subtrahend, double divisor) {
@@ -101,12 +92,10 @@ void TKvRealBuffer::Normalize(double subtrahend, double divisor) {
 }
 
 void TKvRealBuffer::Threshold(bool below, double level) {
-  ChangeEach([=](double* x, int n) { BufferPrimitives().ippsThreshold_64f_I(x, n, level, Relation(below)); });
+  ChangeEach(BufferPrimitives().ippsThreshold_64f_I, level, ThresholdRelation(below));
 }
 void TKvRealBuffer::ThresholdFrom(IKvRealBuffer& other, bool below, double level) {
-  MapFrom(other, [=](const double* source, double* x, int n) {
-    BufferPrimitives().ippsThreshold_64f(source, x, n, level, Relation(below));
-  });
+  MapFrom(other, BufferPrimitives().ippsThreshold_64f, level, ThresholdRelation(below));
 }
 
 void TKvRealBuffer::Sqr() { ChangeEach(BufferPrimitives().ippsSqr_64f_I); }

@@ -127,34 +127,35 @@ protected:
     return copy;
   }
 
-  // primitive(other's elements, own elements, common length), changing the own ones in place.
-  template <class Primitive>
-  void CombineWith(Interface& other, Primitive primitive) {
+  // primitive(other's elements, own elements, common length, arguments...), changing the own ones
+  // in place.
+  template <class Primitive, class... Arguments>
+  void CombineWith(Interface& other, Primitive primitive, Arguments... arguments) {
     const uint32_t count = CommonCount(other);
     if (count == 0) return;
     T* own = ModifyData();  // first: when `other` is this buffer, it reads the copy written here
-    primitive(other.ReadData(), own, int(count));
+    primitive(other.ReadData(), own, int(count), arguments...);
   }
 
-  // primitive(other's elements, own elements, common length), overwriting the own ones.
-  template <class Primitive>
-  void MapFrom(Interface& other, Primitive primitive) {
+  // primitive(other's elements, own elements, common length, arguments...), overwriting the own ones.
+  template <class Primitive, class... Arguments>
+  void MapFrom(Interface& other, Primitive primitive, Arguments... arguments) {
     const uint32_t count = CommonCount(other);
     if (count == 0) return;
     T* own = Overwrite(count, other);
-    primitive(other.ReadData(), own, int(count));
+    primitive(other.ReadData(), own, int(count), arguments...);
   }
 
-  // primitive(elements, count) changing every element in place.
-  template <class Primitive>
-  void ChangeEach(Primitive primitive) {
-    if (GetCount() > 0) primitive(ModifyData(), int(GetCount()));
+  // primitive(elements, count, arguments...) changing every element in place.
+  template <class Primitive, class... Arguments>
+  void ChangeEach(Primitive primitive, Arguments... arguments) {
+    if (GetCount() > 0) primitive(ModifyData(), int(GetCount()), arguments...);
   }
 
-  // primitive(elements, count) overwriting every element.
-  template <class Primitive>
-  void SetEach(Primitive primitive) {
-    if (GetCount() > 0) primitive(WriteData(), int(GetCount()));
+  // primitive(elements, count, arguments...) overwriting every element.
+  template <class Primitive, class... Arguments>
+  void SetEach(Primitive primitive, Arguments... arguments) {
+    if (GetCount() > 0) primitive(WriteData(), int(GetCount()), arguments...);
   }
 
   // primitive(source's elements, source's count, own elements, count) overwriting every element.
@@ -166,12 +167,13 @@ protected:
   }
 
   // primitive(first's elements, first's count, second's elements, second's count, own elements,
-  // count) overwriting every element.
-  template <class Primitive>
-  void SetFrom(Interface& first, Interface& second, Primitive primitive) {
+  // count, arguments...) overwriting every element.
+  template <class Primitive, class... Arguments>
+  void SetFromPair(Interface& first, Interface& second, Primitive primitive, Arguments... arguments) {
     if (GetCount() == 0 || first.GetCount() == 0 || second.GetCount() == 0) return;
     const TRef<Interface> a = Unaliased(first), b = Unaliased(second);
-    primitive(a->ReadData(), int(a->GetCount()), b->ReadData(), int(b->GetCount()), WriteData(), int(GetCount()));
+    primitive(a->ReadData(), int(a->GetCount()), b->ReadData(), int(b->GetCount()), WriteData(), int(GetCount()),
+              arguments...);
   }
 
 private:
