@@ -118,8 +118,9 @@ TEST(RealBufferOperations, DivisionByZeroGivesFiniteStandIns) {
   EXPECT_EQ(ValuesOf(*self), (std::vector<double>{0, 1, 1}));
 }
 
-// The constants that change nothing leave a shared block shared; every other operation that
-// changes the buffer writes a block of its own, and the sharer keeps the old values.
+// The constants that change nothing, and arguments the primitives refuse, leave a shared block
+// shared; every other operation that changes the buffer writes a block of its own, and the sharer
+// keeps the old values.
 TEST(RealBufferOperations, ShortCutsDoNotCopyASharedBlock) {
   const TRealRef a = RealOf({1, 2, 3});
   const TRealRef sharer = CloneOf(*a);
@@ -129,6 +130,10 @@ TEST(RealBufferOperations, ShortCutsDoNotCopyASharedBlock) {
   a->DivConst(0);
   a->DivConst(1);
   a->AddConst(-0.0);
+  // What the primitives refuse changes nothing either.
+  a->FillJaehne(-1);
+  a->NormalizeFrom(*sharer, 1, 0);
+  a->Normalize(1, 1e-310);
   EXPECT_EQ(BlockOf(*a), BlockOf(*sharer));
   EXPECT_EQ(ValuesOf(*a), (std::vector<double>{1, 2, 3}));
   a->MulConst(2);
