@@ -197,12 +197,12 @@ TEST(ImageCopy, ThirtyTwoBitAndFourChannelRows) {
   EXPECT_EQ(copy, (std::vector<Ipp32s>{1, 2, 4, 5, 0, 0}));
   ASSERT_EQ(ippiCopy_32s_C1R(longs.data(), 0, copy.data(), 12, {3, 2}), StsNoError);
   EXPECT_EQ(copy, (std::vector<Ipp32s>{1, 2, 3, 1, 2, 3}));
-  const std::vector<Ipp8u> pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9, 9};
+  const std::vector<Ipp8u> pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   std::vector<Ipp8u> target(12, 0);
-  ASSERT_EQ(ippiCopy_8u_C4R(pixels.data(), 12, target.data(), 4, {1, 2}), StsNoError);
-  EXPECT_EQ(target, (std::vector<Ipp8u>{1, 2, 3, 4, 0, 0, 0, 0, 0, 0, 0, 0}));
+  ASSERT_EQ(ippiCopy_8u_C4R(pixels.data(), 8, target.data(), 4, {1, 2}), StsNoError);
+  EXPECT_EQ(target, (std::vector<Ipp8u>{1, 2, 3, 4, 9, 10, 11, 12, 0, 0, 0, 0}));
   ASSERT_EQ(ippiCopy_8u_C4R(pixels.data(), 4, target.data(), 8, {1, 2}), StsNoError);
-  EXPECT_EQ(target, (std::vector<Ipp8u>{1, 2, 3, 4, 0, 0, 0, 0, 5, 6, 7, 8}));
+  EXPECT_EQ(target, (std::vector<Ipp8u>{1, 2, 3, 4, 9, 10, 11, 12, 5, 6, 7, 8}));
   EXPECT_EQ(ippiCopy_8u_C4R(nullptr, 4, target.data(), 4, {1, 1}), StsNullPointer);
   EXPECT_EQ(ippiCopy_32s_C1R(longs.data(), 4, copy.data(), 4, {1, 0}), StsSize);
 }
