@@ -10,11 +10,15 @@ namespace Primitives::Own {
 
 template <class E>
 TSpectra<E>::TSpectra(int order, int spectra) : Order(order) {
-  if constexpr (std::is_same_v<E, Ipp64f>)
-    Status_ = ippsFFTInitAlloc_R_64f(reinterpret_cast<IppsFFTSpec_R_64f**>(&Setup), order, FftDivInverseByN, HintNone);
-  else
-    Status_ =
-        ippsFFTInitAlloc_C_64fc(reinterpret_cast<IppsFFTSpec_C_64fc**>(&Setup), order, FftDivInverseByN, HintNone);
+  if constexpr (std::is_same_v<E, Ipp64f>) {
+    IppsFFTSpec_R_64f* setup = nullptr;
+    Status_ = ippsFFTInitAlloc_R_64f(&setup, order, FftDivInverseByN, HintNone);
+    Setup = setup;
+  } else {
+    IppsFFTSpec_C_64fc* setup = nullptr;
+    Status_ = ippsFFTInitAlloc_C_64fc(&setup, order, FftDivInverseByN, HintNone);
+    Setup = setup;
+  }
   if (Status_ != StsNoError) return;
   Spectra.reset(new (std::nothrow) Ipp64fc[std::size_t(spectra) * Bins()]);
   Time.reset(new (std::nothrow) E[std::size_t(Points())]);
