@@ -2,10 +2,8 @@
 
 #include "vector/ElementLoops.h"
 #include "vector/IntegerRounding.h"
+#include "vector/SingleConversion.h"
 
-#include <immintrin.h>
-
-#include <cfloat>
 #include <cstddef>
 
 namespace Primitives::Own {
@@ -36,18 +34,8 @@ IppStatus ippsConvert_32s32f(const Ipp32s* pSrc, Ipp32f* pDst, int len) {
 
 IppStatus ippsConvert_64f32f(const Ipp64f* pSrc, Ipp32f* pDst, int len) {
   if (IppStatus status = CheckVector(len, pSrc, pDst)) return status;
-  // Four at a time. The minimum and maximum instructions return their second operand when either
-  // is a NaN, so with the element second a NaN stays a NaN.
-  const __m128d largest = _mm_set1_pd(FLT_MAX), smallest = _mm_set1_pd(-FLT_MAX);
-  const auto clamped = [&](const Ipp64f* x) {
-    return _mm_cvtpd_ps(_mm_max_pd(smallest, _mm_min_pd(largest, _mm_loadu_pd(x))));
-  };
-  int i = 0;
-  for (; i + 4 <= len; i += 4) _mm_storeu_ps(pDst + i, _mm_movelh_ps(clamped(pSrc + i), clamped(pSrc + i + 2)));
-  for (; i < len; ++i) {
-    const Ipp64f x = pSrc[i];
-    pDst[i] = static_cast<Ipp32f>(x >= FLT_MAX ? FLT_MAX : x <= -FLT_MAX ? -FLT_MAX : x);
-  }
+  static const TSingleConversion fastest = SupportedSingleConversions().back();
+  fastest(pSrc, pDst, len);
   return StsNoError;
 }
 

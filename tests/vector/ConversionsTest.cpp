@@ -1,4 +1,5 @@
 #include "vector/Conversions.h"
+#include "vector/SingleConversion.h"
 
 #include "PrimitiveTestKit.h"
 
@@ -39,16 +40,23 @@ TEST(Conversions, DoublesToSinglesSaturateAtTheLargestSingle) {
   const std::vector<double> x = {
       1e300, -1e300, 3.4028234663852886e38, 3.40282356e38, 0.1, std::nan(""), HUGE_VAL, -HUGE_VAL,
       1e-50, -1e300, std::nan("")};
-  for (const std::size_t len : {x.size(), std::size_t(4)}) {
+  const auto expect = [&](const std::vector<float>& y, std::size_t len, const char* what) {
+    for (std::size_t i = 0; i < len; ++i) {
+      const float expected = std::fabs(x[i]) >= FLT_MAX ? std::copysign(FLT_MAX, x[i]) : float(x[i]);
+      EXPECT_TRUE(std::isnan(x[i]) ? std::isnan(y[i]) : y[i] == expected) << what << ": " << x[i] << " gave " << y[i];
+    }
+    EXPECT_EQ(y[len], 5) << what;
+  };
+  for (const std::size_t len : {x.size(), std::size_t(4), std::size_t(3)}) {
     std::vector<float> y(len + 1, 5);
     ASSERT_EQ(ippsConvert_64f32f(x.data(), y.data(), int(len)), StsNoError);
-    for (std::size_t i = 0; i < len; ++i) {
-      const float expected = std::isnan(x[i])             ? NAN
-                             : std::fabs(x[i]) >= FLT_MAX ? std::copysign(FLT_MAX, x[i])
-                                                          : float(x[i]);
-      EXPECT_TRUE(std::isnan(expected) ? std::isnan(y[i]) : y[i] == expected) << x[i] << " gave " << y[i];
+    expect(y, len, "the primitive");
+    // Every loop the processor can run gives the same.
+    for (const TSingleConversion convert : SupportedSingleConversions()) {
+      std::vector<float> z(len + 1, 5);
+      convert(x.data(), z.data(), int(len));
+      expect(z, len, "a loop");
     }
-    EXPECT_EQ(y[len], 5);
   }
 }
 
