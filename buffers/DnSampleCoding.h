@@ -71,4 +71,17 @@ struct TChannelPairs {
 TChannelPairs PairBySpeaker(TDnSpeakers sourceMask, uint32_t sourceChannels, TDnSpeakers destinationMask,
                             uint32_t destinationChannels);
 
+// One channel of frames: its first sample, the distance in bytes between frames and the container.
+template <class Byte>
+struct TChannelRun {
+  Byte* First;
+  int Step;
+  uint32_t Container;
+};
+
+// Copies a channel into another: a strided copy for equal containers, else a depth conversion
+// (the scale primitives between 8 bits and 16 or 32, otherwise value * destination full scale /
+// source full scale in 64-bit integers, truncated).
+void CopyChannel(const TChannelRun<const uint8_t>& source, const TChannelRun<uint8_t>& destination, int frames);
+
 }  // namespace DnSamples

@@ -1,0 +1,7 @@
+#include "components/ComponentClasses.h"
+
+#include "components/DnGenericGen.h"
+#include "components/DnSignalGen.h"
+#include "platform/Published.h"
+
+void RegisterComponentClasses() { RegisterClasses<TDnGenericGen, TDnSignalGen>(); }
