@@ -1,5 +1,7 @@
-// The tone generator and the 16-bit to double conversion on 1024 samples, beside the plain loop
-// a caller would otherwise write.
+// The tone and triangle generators and the 16-bit to double conversion on 1024 samples, beside
+// the plain loop a caller would otherwise write; the generators also beside the step-by-step
+// extended-precision computation they must agree with, which they replaced.
+#include "../tests/vector/GeneratorReference.h"
 #include "vector/PrimitiveBinding.h"
 
 #include <benchmark/benchmark.h>
@@ -35,6 +37,51 @@ void OursTone(benchmark::State& state) {
   }
 }
 
+void ExtendedTone(benchmark::State& state) {
+  std::vector<Ipp16s> block(Samples);
+  for (auto _ : state) {
+    GeneratorReference::Tone(block.data(), Samples, 5000, RelativeFrequency, 0.5f);
+    benchmark::ClobberMemory();
+  }
+}
+
+constexpr float Asymmetry = 1.0f;
+
+// The triangle of each sample's phase, reduced with fmod.
+void PlainTriangle(benchmark::State& state) {
+  std::vector<Ipp16s> block(Samples);
+  const double twoPi = 2 * 3.141592653589793, omega = twoPi * RelativeFrequency;
+  const double fall = 3.141592653589793 + Asymmetry, rise = 3.141592653589793 - Asymmetry;
+  double phase = 0;
+  for (auto _ : state) {
+    for (int n = 0; n < Samples; ++n) {
+      const double theta = std::fmod(phase + n * omega, twoPi);
+      block[n] =
+          static_cast<Ipp16s>(theta < fall ? 5000 * (1 - 2 * theta / fall) : 5000 * (2 * (theta - fall) / rise - 1));
+    }
+    phase = std::fmod(phase + Samples * omega, twoPi);
+    benchmark::ClobberMemory();
+  }
+}
+
+void OursTriangle(benchmark::State& state) {
+  const TPrimitiveTable& table = BoundPrimitives();
+  std::vector<Ipp16s> block(Samples);
+  float phase = 0;
+  for (auto _ : state) {
+    table.Audio.ippsTriangle_Direct_16s(block.data(), Samples, 5000, RelativeFrequency, Asymmetry, &phase);
+    benchmark::ClobberMemory();
+  }
+}
+
+void ExtendedTriangle(benchmark::State& state) {
+  std::vector<Ipp16s> block(Samples);
+  for (auto _ : state) {
+    GeneratorReference::Triangle(block.data(), Samples, 5000, RelativeFrequency, Asymmetry, 0.5f);
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<Ipp16s> AudioBlock() {
   std::vector<Ipp16s> block(Samples);
   for (int n = 0; n < Samples; ++n) block[n] = static_cast<Ipp16s>(n * 37 - 16000);
@@ -62,6 +109,10 @@ void OursConvert(benchmark::State& state) {
 
 BENCHMARK(PlainTone)->Name("tone, 1024 samples/plain cos loop (reference)");
 BENCHMARK(OursTone)->Name("tone, 1024 samples/ippsTone_Direct_16s");
+BENCHMARK(ExtendedTone)->Name("tone, 1024 samples/extended-precision steps");
+BENCHMARK(PlainTriangle)->Name("triangle, 1024 samples/plain fmod loop (reference)");
+BENCHMARK(OursTriangle)->Name("triangle, 1024 samples/ippsTriangle_Direct_16s");
+BENCHMARK(ExtendedTriangle)->Name("triangle, 1024 samples/extended-precision steps");
 BENCHMARK(PlainConvert)->Name("convert 16s to 64f, 1024 samples/plain loop (reference)");
 BENCHMARK(OursConvert)->Name("convert 16s to 64f, 1024 samples/ippsConvert_16s64f_Sfs");
 

@@ -1,6 +1,9 @@
 #include "vector/Generators.h"
 
+#include <immintrin.h>
+
 #include <cmath>
+#include <cstring>
 
 namespace Primitives::Own {
 namespace {
@@ -27,6 +30,126 @@ float NextPhase(long double phase, long double rFreq, int len) {
 // give or take rounding.
 Ipp16s Truncated(long double value) { return static_cast<Ipp16s>(static_cast<int>(value)); }
 
+// Samples are made eight at a time: four registers of two doubles, stored as one register of
+// eight 16-bit samples.
+constexpr int GroupLength = 8;
+
+// Stores a group of values truncated toward zero as 16-bit samples (they lie within 16 bits); only
+// the first `count` where the group runs past the end of the destination.
+[[gnu::always_inline]] inline void StoreTruncated(Ipp16s* dst, int count, __m128d v0, __m128d v1, __m128d v2,
+                                                  __m128d v3) {
+  const __m128i low = _mm_unpacklo_epi64(_mm_cvttpd_epi32(v0), _mm_cvttpd_epi32(v1));
+  const __m128i high = _mm_unpacklo_epi64(_mm_cvttpd_epi32(v2), _mm_cvttpd_epi32(v3));
+  const __m128i packed = _mm_packs_epi32(low, high);
+  if (count >= GroupLength) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), packed);
+    return;
+  }
+  alignas(16) Ipp16s group[GroupLength];
+  _mm_store_si128(reinterpret_cast<__m128i*>(group), packed);
+  std::memcpy(dst, group, sizeof(Ipp16s) * count);
+}
+
+// Samples between two turns of the tone's phasor.
+constexpr int TurnLength = 16;
+
+// M cos(phase + n w) for n < len. Sample n = 16 j + k is the real part of the phasor
+// e^(i (phase + 16 j w)) turned by the table entry M e^(i k w): the samples of one turn are
+// independent, so they run side by side in SIMD doubles, and the phasor turns by e^(i 16 w) from
+// one turn to the next. The table and the turn are worked out in extended precision; the phasor
+// loses about a double rounding per turn, so the samples stay within a small fraction of a unit of
+// the exact cosine.
+void ToneSamples(Ipp16s* dst, int len, Ipp16s magn, long double phase, long double omega) {
+  alignas(16) double re[TurnLength], im[TurnLength];
+  const long double c = std::cos(static_cast<double>(omega)), s = std::sin(static_cast<double>(omega));
+  long double tableRe = magn, tableIm = 0;
+  for (int k = 0; k < TurnLength; ++k) {
+    re[k] = static_cast<double>(tableRe);
+    im[k] = static_cast<double>(tableIm);
+    const long double turned = tableRe * c - tableIm * s;
+    tableIm = tableRe * s + tableIm * c;
+    tableRe = turned;
+  }
+  const double turnRe = static_cast<double>(tableRe / magn), turnIm = static_cast<double>(tableIm / magn);
+  double phasorRe = std::cos(static_cast<double>(phase)), phasorIm = std::sin(static_cast<double>(phase));
+  for (int n = 0; n < len; n += TurnLength) {
+    const __m128d pr = _mm_set1_pd(phasorRe), pi = _mm_set1_pd(phasorIm);
+    const auto value = [&](int k) {
+      return _mm_sub_pd(_mm_mul_pd(pr, _mm_load_pd(re + k)), _mm_mul_pd(pi, _mm_load_pd(im + k)));
+    };
+    StoreTruncated(dst + n, len - n, value(0), value(2), value(4), value(6));
+    if (len - n > GroupLength) StoreTruncated(dst + n + 8, len - n - 8, value(8), value(10), value(12), value(14));
+    const double turned = phasorRe * turnRe - phasorIm * turnIm;
+    phasorIm = phasorRe * turnIm + phasorIm * turnRe;
+    phasorRe = turned;
+  }
+}
+
+// x reduced by 2 pi when it is 2 pi or more (x < 4 pi).
+template <class T>
+T Reduced(T x) {
+  return x >= T(TwoPi) ? x - T(TwoPi) : x;
+}
+__m128d Reduced(__m128d x, __m128d twoPi) { return _mm_sub_pd(x, _mm_and_pd(_mm_cmpge_pd(x, twoPi), twoPi)); }
+
+// Groups between two first phases taken from extended precision; in between the first phase runs
+// on in doubles, which stay within 1e-14 radians of it.
+constexpr int AnchorGroups = 32;
+
+// The triangle of the phase theta of every sample: M - (2 M / fall) theta while theta < fall, then
+// (2 M / rise) (theta - fall) - M. A group within one slope is that slope's value at the group's
+// first phase plus k times the slope's step; any other group takes each phase (the first plus
+// k w, reduced into [0, 2 pi)) through the triangle. The triangle is continuous, also across
+// 2 pi, so the roundings of a phase move a sample by a small fraction of a unit, even where a
+// slope is as steep as a near-sawtooth's.
+void TriangleSamples(Ipp16s* dst, int len, long double magnitude, long double omega, long double fall, long double rise,
+                     long double phase) {
+  const long double fallSlope = -2 * magnitude / fall, riseSlope = 2 * magnitude / rise;
+  alignas(16) double steps[GroupLength], fallSteps[GroupLength], riseSteps[GroupLength];
+  long double step = 0;
+  for (int k = 0; k < GroupLength; ++k, step = Reduced(step + omega)) {
+    steps[k] = static_cast<double>(step);
+    fallSteps[k] = static_cast<double>(k * omega * fallSlope);
+    riseSteps[k] = static_cast<double>(k * omega * riseSlope);
+  }
+  const double groupStep = static_cast<double>(step), span = static_cast<double>((GroupLength - 1) * omega);
+  long double anchorStep = AnchorGroups * GroupLength * omega;
+  anchorStep -= std::floor(anchorStep / TwoPi) * TwoPi;
+
+  const double top = static_cast<double>(magnitude), fallLength = static_cast<double>(fall);
+  const __m128d twoPi = _mm_set1_pd(static_cast<double>(TwoPi)), fallEnd = _mm_set1_pd(fallLength);
+  const __m128d slopes[2] = {_mm_set1_pd(static_cast<double>(riseSlope)), _mm_set1_pd(static_cast<double>(fallSlope))};
+  const __m128d starts[2] = {_mm_set1_pd(static_cast<double>(-riseSlope * fall - magnitude)), _mm_set1_pd(top)};
+  long double anchor = phase;
+  double first = 0;
+  for (int n = 0, group = 0; n < len; n += GroupLength, ++group) {
+    if (group % AnchorGroups == 0) {
+      first = static_cast<double>(anchor);
+      anchor = Reduced(anchor + anchorStep);
+    } else {
+      first = Reduced(first + groupStep);
+    }
+    const double last = first + span;
+    if (last < fallLength || (first >= fallLength && last < TwoPi)) {
+      const bool falling = last < fallLength;
+      const __m128d start = _mm_set1_pd(falling ? top + static_cast<double>(fallSlope) * first
+                                                : static_cast<double>(riseSlope) * (first - fallLength) - top);
+      const double* slopeSteps = falling ? fallSteps : riseSteps;
+      const auto value = [&](int k) { return _mm_add_pd(start, _mm_load_pd(slopeSteps + k)); };
+      StoreTruncated(dst + n, len - n, value(0), value(2), value(4), value(6));
+    } else {
+      const __m128d base = _mm_set1_pd(first);
+      const auto value = [&](int k) {
+        const __m128d theta = Reduced(_mm_add_pd(base, _mm_load_pd(steps + k)), twoPi);
+        const __m128d onFall = _mm_cmplt_pd(theta, fallEnd);
+        return _mm_add_pd(_mm_mul_pd(_mm_blendv_pd(slopes[0], slopes[1], onFall), theta),
+                          _mm_blendv_pd(starts[0], starts[1], onFall));
+      };
+      StoreTruncated(dst + n, len - n, value(0), value(2), value(4), value(6));
+    }
+  }
+}
+
 }  // namespace
 
 IppStatus ippsTone_Direct_16s(Ipp16s* pDst, int len, Ipp16s magn, float rFreq, float* pPhase, IppHintAlgorithm) {
@@ -39,28 +162,7 @@ IppStatus ippsTone_Direct_16s(Ipp16s* pDst, int len, Ipp16s magn, float rFreq, f
 
   const long double phase = *pPhase;
   *pPhase = NextPhase(phase, rFreq, len);
-
-  // x[n] = M cos(phase + n w) by the recurrence x[n] = c x[n-1] - x[n-2], c = 2 cos w, and from
-  // n = 4 on by its two-step form on the even and the odd samples, x[n] = d x[n-2] - x[n-4].
-  const long double omega = TwoPi * rFreq;
-  const long double magnitude = magn;
-  const long double c = 2 * static_cast<long double>(std::cos(static_cast<double>(omega)));
-  const long double d = c * c - 2;
-  long double x[4];
-  x[0] = magnitude * std::cos(static_cast<double>(phase));
-  x[1] = magnitude * std::cos(static_cast<double>(phase + omega));
-  x[2] = c * x[1] - x[0];
-  x[3] = c * x[2] - x[1];
-  for (int n = 0; n < len && n < 4; ++n) pDst[n] = Truncated(x[n]);
-  // x[n - 4] and x[n - 2] of the even (0) and the odd (1) samples.
-  long double older[2] = {x[0], x[1]}, old[2] = {x[2], x[3]};
-  for (int n = 4; n < len; ++n) {
-    const int parity = n & 1;
-    const long double next = d * old[parity] - older[parity];
-    older[parity] = old[parity];
-    old[parity] = next;
-    pDst[n] = Truncated(next);
-  }
+  ToneSamples(pDst, len, magn, phase, TwoPi * rFreq);
   return StsNoError;
 }
 
@@ -75,46 +177,8 @@ IppStatus ippsTriangle_Direct_16s(Ipp16s* pDst, int len, Ipp16s magn, float rFre
 
   const long double phase = *pPhase;
   *pPhase = NextPhase(phase, rFreq, len);
-
-  // +M at phase 0, falling to -M over `fall` radians, rising back to +M over `rise` radians.
-  const long double magnitude = magn, r = rFreq;
-  const long double fall = Pi + asym, rise = Pi - asym;
-  const long double fallStep = -4 * Pi * magnitude * r / fall;
-  const long double riseStep = 4 * Pi * magnitude * r / rise;
-  long double value, step;
-  if (phase < fall) {
-    value = magnitude * (1 - 2 * phase / fall);
-    step = fallStep;
-  } else {
-    value = magnitude * (2 * (phase - fall) / rise - 1);
-    step = riseStep;
-  }
-  bool rising = step > 0;
-  for (int n = 0; n < len; ++n) {
-    pDst[n] = Truncated(value);
-    value += step;
-    // Past a peak the value is reflected onto the other slope; a reflection that overshoots the
-    // other peak too (a slope steeper than the peak-to-peak height) wraps by a period instead.
-    if (rising && value > magnitude) {
-      const long double reflected = magnitude - (rise / fall) * (value - magnitude);
-      if (reflected < -magnitude) {
-        value -= 4 * Pi * magnitude / rise;
-      } else {
-        value = reflected;
-        rising = false;
-        step = fallStep;
-      }
-    } else if (!rising && value < -magnitude) {
-      const long double reflected = -magnitude + (fall / rise) * (-magnitude - value);
-      if (reflected > magnitude) {
-        value += 4 * Pi * magnitude / fall;
-      } else {
-        value = reflected;
-        rising = true;
-        step = riseStep;
-      }
-    }
-  }
+  // +M at phase 0, falling to -M over pi + asym radians, rising back to +M over pi - asym.
+  TriangleSamples(pDst, len, magn, TwoPi * rFreq, Pi + asym, Pi - asym, phase);
   return StsNoError;
 }
 

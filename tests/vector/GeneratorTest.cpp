@@ -1,3 +1,4 @@
+#include "GeneratorReference.h"
 #include "vector/Generators.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +177,108 @@ TEST(Generators, ArgumentChecksInOrderAndNothingWrittenOnError) {
       }
     }
   }
+}
+
+// How a generator's samples compare with the step-by-step extended-precision computation and with
+// the exact wave truncated: both must stay within one unit everywhere, and differ from the exact
+// wave only where it lies next to an integer (where a last rounding decides): within a millionth,
+// or where the wave is steep, within what 1e-12 radians of phase (the uncertainty of the phase of
+// a sample far into a run) move it.
+struct TAgreement {
+  int WorstReference = 0, WorstExact = 0;
+  long OffExactAwayFromIntegers = 0;
+  // The exact wave's value at the sample, and its slope per radian there.
+  void Add(Ipp16s got, Ipp16s reference, long double exact, long double slope) {
+    const int fromExact = std::abs(got - static_cast<int>(std::trunc(exact)));
+    WorstReference = std::max(WorstReference, std::abs(got - reference));
+    WorstExact = std::max(WorstExact, fromExact);
+    const long double decided = 1e-6L + std::abs(slope) * 1e-12L;
+    OffExactAwayFromIntegers += fromExact != 0 && std::abs(exact - std::nearbyint(exact)) > decided;
+  }
+  void Expect(const std::string& what) const {
+    EXPECT_LE(WorstReference, 1) << what;
+    EXPECT_LE(WorstExact, 1) << what;
+    EXPECT_EQ(OffExactAwayFromIntegers, 0) << what;
+  }
+};
+
+// A generator run on: `buffers` calls of `length` samples each, every call starting from the phase
+// the previous one left, checked sample by sample.
+template <class Generate, class Reference, class Exact>
+void RunOn(TAgreement& agreement, int buffers, int length, float rFreq, float phase, Generate generate,
+           Reference reference, Exact exact) {
+  std::vector<Ipp16s> got(length), expected(length);
+  for (int b = 0; b < buffers; ++b) {
+    const float start = phase;
+    ASSERT_EQ(generate(got.data(), length, &phase), StsNoError);
+    reference(expected.data(), length, start);
+    for (int n = 0; n < length; ++n) {
+      const auto [value, slope] = exact(start + n * (TwoPi * rFreq));
+      agreement.Add(got[n], expected[n], value, slope);
+    }
+    EXPECT_EQ(phase, ExpectedPhase(start, rFreq, length));
+  }
+}
+
+const float RelativeFrequencies[] = {
+    1e-9f, 1e-7f,      2.3e-5f,          520.0f / 44100, 0.0625f, 0.1f, 10000.0f / 44100,
+    0.25f, 0.3333333f, 21500.0f / 44100, 0.4999f};
+
+TEST(Tone, StaysWithinAUnitOfTheExtendedStepsAndOfTheExactCosineOverLongRuns) {
+  for (const float r : RelativeFrequencies)
+    for (const Ipp16s magnitude : {Ipp16s(1), Ipp16s(5000), Ipp16s(32767)})
+      for (const float phase : {0.0f, 1.0f, 3.1415926f, 6.2831850f}) {
+        const std::string what =
+            "r " + std::to_string(r) + ", magnitude " + std::to_string(magnitude) + ", phase " + std::to_string(phase);
+        TAgreement agreement;
+        const auto exact = [&](long double theta) {
+          return std::pair(magnitude * std::cos(theta), -magnitude * std::sin(theta));
+        };
+        RunOn(
+            agreement, 20, 1024, r, phase,
+            [&](Ipp16s* dst, int len, float* p) { return ippsTone_Direct_16s(dst, len, magnitude, r, p, HintNone); },
+            [&](Ipp16s* dst, int len, float p) { GeneratorReference::Tone(dst, len, magnitude, r, p); }, exact);
+        // One long call at full scale, and lengths that end within a block.
+        if (magnitude == 32767)
+          RunOn(
+              agreement, 1, 1 << 17, r, phase,
+              [&](Ipp16s* dst, int len, float* p) { return ippsTone_Direct_16s(dst, len, magnitude, r, p, HintNone); },
+              [&](Ipp16s* dst, int len, float p) { GeneratorReference::Tone(dst, len, magnitude, r, p); }, exact);
+        for (int length = 1; length < 40; length += 3)
+          RunOn(
+              agreement, 1, length, r, phase,
+              [&](Ipp16s* dst, int len, float* p) { return ippsTone_Direct_16s(dst, len, magnitude, r, p, HintNone); },
+              [&](Ipp16s* dst, int len, float p) { GeneratorReference::Tone(dst, len, magnitude, r, p); }, exact);
+        agreement.Expect(what);
+      }
+}
+
+TEST(Triangle, StaysWithinAUnitOfTheExtendedStepsAndOfTheExactTriangleOverLongRuns) {
+  for (const float r : RelativeFrequencies)
+    for (const float asymmetry : {0.0f, 1.0f, -2.5f, 3.1415925f, -3.1415925f})
+      for (const float phase : {0.0f, 2.0f, 4.5f, 6.2831850f}) {
+        const Ipp16s magnitude = 32767;
+        const std::string what =
+            "r " + std::to_string(r) + ", asymmetry " + std::to_string(asymmetry) + ", phase " + std::to_string(phase);
+        const long double m = magnitude, fall = Pi + asymmetry, rise = Pi - asymmetry;
+        const auto exact = [&](long double theta) {
+          theta -= std::floor(theta / TwoPi) * TwoPi;
+          return theta < fall ? std::pair(m * (1 - 2 * theta / fall), -2 * m / fall)
+                              : std::pair(m * (2 * (theta - fall) / rise - 1), 2 * m / rise);
+        };
+        const auto generate = [&](Ipp16s* dst, int len, float* p) {
+          return ippsTriangle_Direct_16s(dst, len, magnitude, r, asymmetry, p);
+        };
+        const auto reference = [&](Ipp16s* dst, int len, float p) {
+          GeneratorReference::Triangle(dst, len, magnitude, r, asymmetry, p);
+        };
+        TAgreement agreement;
+        RunOn(agreement, 20, 1024, r, phase, generate, reference, exact);
+        if (phase == 0.0f || phase == 4.5f) RunOn(agreement, 1, 1 << 17, r, phase, generate, reference, exact);
+        for (int length = 1; length < 40; length += 3)
+          RunOn(agreement, 1, length, r, phase, generate, reference, exact);
+        agreement.Expect(what);
+      }
 }
 
 // offset + i slope rounded half away from zero, then saturated to 16 bits.
