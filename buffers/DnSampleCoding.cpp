@@ -46,9 +46,19 @@ void CopyChannel(const TChannelRun<const uint8_t>& source, const TChannelRun<uin
     case 16 << 8 | 8: return Narrow(table.ippiScale_16s8u_C1R, source, destination, frames);
     case 32 << 8 | 8: return Narrow(table.ippiScale_32s8u_C1R, source, destination, frames);
   }
+  const int bytes = int(source.Container / 8);
+  if (source.Container == destination.Container && source.Step == bytes && destination.Step == bytes) {
+    BoundPrimitives().Buffer.ippsCopy_8u(source.First, destination.First, frames * bytes);  // one channel: dense
+    return;
+  }
+  // 16 bits, the usual container, as one sample a row: rows of bytes would copy two at a time.
+  if (source.Container == 16 && destination.Container == 16) {
+    table.ippiCopy_16s_C1R(reinterpret_cast<const Ipp16s*>(source.First), source.Step,
+                           reinterpret_cast<Ipp16s*>(destination.First), destination.Step, {1, frames});
+    return;
+  }
   if (source.Container == destination.Container) {
-    table.ippiCopy_8u_C1R(source.First, source.Step, destination.First, destination.Step,
-                          {int(source.Container / 8), frames});
+    table.ippiCopy_8u_C1R(source.First, source.Step, destination.First, destination.Step, {bytes, frames});
     return;
   }
   const int64_t from = FullScale(source.Container), to = FullScale(destination.Container);
