@@ -123,6 +123,7 @@ void TDnCommonGen::DoStart() {
 void TDnCommonGen::DoStop() {
   // Held to the end: a tick on the clock thread that wants the lock meanwhile gives up at once.
   const TLkLockSection stop = Lock.StopLock();
+  if (!stop) return;
   ClockThread.reset();
   Running_ = false;
   OutputPin_->Notify(*MakeRef<TLkEndStopOperation>());
