@@ -1,6 +1,6 @@
 // The main-thread notifier with a Qt application (this test binary has one): notifications from
 // other threads run on the application's thread, from its event loop.
-#include "platform/KvMainThreadNotify.h"
+#include "MainThreadNotifyChecks.h"
 
 #include <QCoreApplication>
 
@@ -11,45 +11,19 @@
 
 namespace {
 
+using namespace MainThreadNotifyChecks;
+
+void ProcessEvents() { QCoreApplication::processEvents(); }
+
 TEST(MainThreadNotify, RunsTheCallbacksOfOtherThreadsOnTheApplicationsThread) {
-  ASSERT_TRUE(TKvMainThreadNotify::IsMainThread());
-  std::vector<std::thread::id> calls;
-  TKvMainThreadNotify notifier([&] { calls.push_back(std::this_thread::get_id()); });
-  std::thread([&] {
-    EXPECT_FALSE(TKvMainThreadNotify::IsMainThread());
-    notifier.Notify();
-    notifier.Notify();
-  }).join();
-  EXPECT_TRUE(calls.empty());
-  QCoreApplication::processEvents();
-  EXPECT_EQ(calls, std::vector<std::thread::id>(2, std::this_thread::get_id()));
+  OtherThreadsWaitForDelivery(ProcessEvents);
 }
 
 TEST(MainThreadNotify, OnTheApplicationsThreadRunsAtOnceUnlessForced) {
-  int calls = 0;
-  TKvMainThreadNotify notifier([&] { ++calls; });
-  notifier.Notify();
-  EXPECT_EQ(calls, 1);
-  notifier.Notify(true);
-  EXPECT_EQ(calls, 1);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(calls, 2);
+  MainThreadRunsAtOnceUnlessForced(ProcessEvents);
 }
 
-TEST(MainThreadNotify, ANotifierDestroyedBeforeItsEventIsNotCalled) {
-  int calls = 0;
-  auto gone = std::make_unique<TKvMainThreadNotify>([&] { calls += 100; });
-  TKvMainThreadNotify kept([&] { ++calls; });
-  std::thread([&] {
-    gone->Notify();
-    kept.Notify();
-  }).join();
-  gone.reset();
-  // A new notifier may take the place in memory of the one that went; the event is not its.
-  TKvMainThreadNotify newcomer([&] { calls += 10; });
-  QCoreApplication::processEvents();
-  EXPECT_EQ(calls, 1);
-}
+TEST(MainThreadNotify, ANotifierDestroyedBeforeItsEventIsNotCalled) { GoneNotifierIsNotCalled(ProcessEvents); }
 
 TEST(MainThreadNotify, ACallbackMayDestroyItsOwnNotifier) {
   int calls = 0;
