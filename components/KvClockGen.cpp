@@ -24,7 +24,7 @@ std::string ThreadName(const TComponent& generator) {
 }  // namespace
 
 uint64_t TKvClockGen::IntervalFor(uint32_t sampleRate, uint32_t bufferSize) {
-  if (sampleRate == 0) return 0;
+  if (sampleRate == 0 || bufferSize == 0) return 0;
   const double buffersPerSecond = static_cast<double>(sampleRate) / static_cast<double>(bufferSize);
   // 9999999, not 10^7: the period as the clock has always counted it. Ties round to even.
   const double interval = std::nearbyint(9999999.0 / buffersPerSecond);

@@ -17,7 +17,7 @@ class TComponent;
 class TKvClockGen {
 public:
   // The buffer period in units of 100 ns: round(9999999 / (sampleRate / bufferSize)), at least 1;
-  // 0 for a sample rate of 0, which runs no clock.
+  // 0 for a sample rate (or a buffer size) of 0, which runs no clock.
   static uint64_t IntervalFor(uint32_t sampleRate, uint32_t bufferSize);
 
   // Starts the thread at once, named after the generator ("<name>.TKvClockGen", the class name

@@ -21,7 +21,8 @@ TEST(ClockInterval, IsTheBufferPeriodIn100Nanoseconds) {
       {8000, 1, 1250},
       {96000, 512, 53333},
       {1, 1, 9999999},
-      {0, 1024, 0},         // no clock at all
+      {0, 1024, 0},  // no clock at all
+      {44100, 0, 0},
       {4000000000u, 1, 1},  // rounds to 0: the shortest interval instead
       {1, 4000000000u, 39999996000000000},
   };
