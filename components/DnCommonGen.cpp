@@ -2,6 +2,9 @@
 
 #include "platform/Published.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 // The kind of pump a generator asks for.
@@ -51,7 +54,11 @@ TDnCommonGen::TDnCommonGen(TComponent* owner)
   FormatChanged();
 }
 
-void TDnCommonGen::FormatChanged() { SampleBlock_ = MakeRef<TKvBlockBuffer>(AudioFormat_->BufferSize() * 2); }
+void TDnCommonGen::FormatChanged() {
+  // A size beyond what a block can hold raises rather than wrapping round to a small block.
+  const uint64_t bytes = uint64_t(AudioFormat_->BufferSize()) * 2;
+  SampleBlock_ = MakeRef<TKvBlockBuffer>(uint32_t(std::min<uint64_t>(bytes, UINT32_MAX)));
+}
 
 void TDnCommonGen::SetEnabled(bool enabled) {
   const TLkLockSection section = Lock.WriteLock();

@@ -1,5 +1,6 @@
 #include "ComponentTestKit.h"
 
+#include "buffers/BufferErrors.h"
 #include "components/KvClockGen.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,8 @@ TEST(SampleBlock, FollowsTheBufferSize) {
   EXPECT_EQ(buffers[1].Frames, 100u);
   // The tone runs on through the new block.
   EXPECT_NE(buffers[1].Channel0(), std::vector<int16_t>(100, 0));
+  // A size no block can hold is refused, not wrapped round to a small block.
+  EXPECT_THROW(generator->AudioFormat()->SetBufferSize(0x80000000u), EBufferSizeError);
 }
 
 }  // namespace
