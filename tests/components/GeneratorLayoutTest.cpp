@@ -99,7 +99,8 @@ TEST(GeneratorLayout, EnabledGeneratorsStartOnceTheLayoutIsRead) {
   ASSERT_TRUE(clock.OutputPin()->Connect(clockOut->Input()));
   ASSERT_TRUE(signal.OutputPin()->Connect(signalOut->Input()));
   timer.Step(24);
-  ASSERT_TRUE(WaitUntil([&] { return signalOut->BufferCount() == 1; }));
+  // The clock generator serves the signal generator first, then the recorder.
+  ASSERT_TRUE(WaitUntil([&] { return signalOut->BufferCount() == 1 && clockOut->BufferCount() == 1; }));
   // The clock generator's buffers come from the method the layout bound.
   EXPECT_EQ(clockOut->Buffers().at(0).Channel0(), std::vector<int16_t>(1024, 1));
   EXPECT_EQ(signalOut->Buffers().at(0).Channel0().at(0), 5000);
