@@ -255,7 +255,10 @@ TEST(Interfaces, EachBufferAnswersItsOwnInterfacesOnly) {
     EXPECT_EQ(&buffer.GetSequenceStamp().Buffer(), &buffer);
     // A clone is of the same class.
     const TRef<IKvDataBuffer> clone = buffer.Clone();
-    EXPECT_EQ(typeid(clone->GetInstance()), typeid(buffer.GetInstance())) << i;
+    // Named first: typeid of a call would evaluate it inside the comparison, which clang warns about.
+    const auto& cloned = clone->GetInstance();
+    const auto& original = buffer.GetInstance();
+    EXPECT_EQ(typeid(cloned), typeid(original)) << i;
   }
   EXPECT_EQ(MakeRef<TKvComplexBuffer>(3)->GetSize(), 48u);
 }
