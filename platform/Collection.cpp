@@ -77,11 +77,21 @@ const TClassInfo& TLkExtCollectionItem::StaticClassInfo() {
 
 TLkExtCollectionItem::~TLkExtCollectionItem() {
   if (ClearReference) ClearReference();
+  for (TLkItemReferenceBase* reference : References) reference->Item_ = nullptr;
+}
+
+void TLkItemReferenceBase::Attach(TLkExtCollectionItem* item) {
+  if (item == Item_) return;
+  if (Item_) std::erase(Item_->References, this);
+  Item_ = item;
+  if (Item_) Item_->References.push_back(this);
 }
 
 const TClassInfo& TLkExtCollection::StaticClassInfo() {
   return DefineClass<TLkExtCollection, TCollection>("TLkExtCollection");
 }
+
+TLkExtCollection::~TLkExtCollection() { Clear(); }
 
 int TLkExtCollection::AddListener(TListener listener) {
   Listeners.emplace_back(NextKey, std::move(listener));

@@ -75,9 +75,47 @@ private:
 };
 
 class TLkExtCollection;
+class TLkExtCollectionItem;
 
-// An item that may keep an outside reference to itself up to date: the reference is cleared when
-// the item is destroyed.
+// A reference held outside an item of an extended collection: it reads as none once the item is
+// destroyed, so a holder (the item under the mouse, the one being dragged, an item naming another)
+// never points at freed memory. References live on the GUI thread, like the items.
+class TLkItemReferenceBase {
+public:
+  TLkItemReferenceBase() = default;
+  TLkItemReferenceBase(const TLkItemReferenceBase& other) { Attach(other.Item_); }
+  TLkItemReferenceBase& operator=(const TLkItemReferenceBase& other) {
+    Attach(other.Item_);
+    return *this;
+  }
+  ~TLkItemReferenceBase() { Attach(nullptr); }
+
+protected:
+  void Attach(TLkExtCollectionItem* item);
+  TLkExtCollectionItem* Item_ = nullptr;
+
+private:
+  friend class TLkExtCollectionItem;
+};
+
+template <class Item>
+class TLkItemRef : public TLkItemReferenceBase {
+public:
+  TLkItemRef() = default;
+  TLkItemRef(Item* item) { Attach(item); }  // NOLINT(google-explicit-constructor)
+  TLkItemRef& operator=(Item* item) {
+    Attach(item);
+    return *this;
+  }
+
+  Item* Get() const { return static_cast<Item*>(Item_); }
+  Item* operator->() const { return Get(); }
+  explicit operator bool() const { return Item_ != nullptr; }
+  bool operator==(const Item* item) const { return Item_ == item; }
+};
+
+// An item that keeps the outside references to it up to date: they are cleared when the item is
+// destroyed.
 class TLkExtCollectionItem : public TCollectionItem {
 public:
   PUBLISHED_CLASS_INFO
@@ -85,13 +123,16 @@ public:
   using TCollectionItem::TCollectionItem;
   ~TLkExtCollectionItem() override;
 
+  // A plain pointer that is set to none when the item goes; it must outlive the item.
   template <class Item>
   void SetReference(Item*& reference) {
     ClearReference = [&reference] { reference = nullptr; };
   }
 
 private:
+  friend class TLkItemReferenceBase;
   std::function<void()> ClearReference;
+  std::vector<TLkItemReferenceBase*> References;
 };
 
 // A collection with listeners: adding an item runs the collection's own added-hook first and then
@@ -105,6 +146,8 @@ public:
       std::function<void(TLkExtCollection& collection, TCollectionItem& item, TCollectionNotification action)>;
 
   using TCollection::TCollection;
+  // The items go first, while the collection can still tell its listeners.
+  ~TLkExtCollection() override;
 
   // Returns a key for RemoveListener.
   int AddListener(TListener listener);
