@@ -15,11 +15,13 @@ void TKvDataDisplay::PaintToDC(QPainter& painter) {
     const QSize size(std::max(Width(), 0), std::max(Height(), 0));
     const qreal ratio = devicePixelRatioF();
     if (BitmapDirty_ || Bitmap.deviceIndependentSize().toSize() != size || Bitmap.devicePixelRatio() != ratio) {
+      // What asks for paint while this paint runs is kept for the next one.
+      BitmapDirty_ = false;
       try {
         RepaintBitmap(size, ratio);
       } catch (...) {
-        // The paint ends normally and the previous picture stays; the bitmap stays dirty, so the
-        // next paint tries again.
+        // The paint ends normally and the previous picture stays; the next paint tries again.
+        BitmapDirty_ = true;
       }
     }
   }
@@ -40,7 +42,6 @@ void TKvDataDisplay::RepaintBitmap(QSize size, qreal ratio) {
   painter.end();
   // Painted whole: it becomes the picture on screen.
   std::swap(Bitmap, Back);
-  BitmapDirty_ = false;
 }
 
 void TKvDataDisplay::PaintToCanvas(QPainter& painter) {

@@ -51,9 +51,10 @@ double TKvTrackingOptionalAxis::GetStep() const {
     return StepCache.Step;
   const double step = AutoTickStep(span, pixels, GetMinTickSpacing(), GetLabelExtent(), scale);
   if (CachesStep()) {
+    const bool changed = StepCache.Valid && StepCache.Step != step;
     StepCache = {true, step, scale, span, pixels};
     // Labels of another step may be wider or narrower.
-    Display().Relayout();
+    if (changed) Display().Relayout();
   }
   return step;
 }

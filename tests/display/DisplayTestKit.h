@@ -1,0 +1,42 @@
+#pragma once
+
+#include "display/KvDataChart.h"
+
+#include <QImage>
+
+#include <memory>
+#include <optional>
+
+// A chart with one stand-in channel: a range of values that any thread may deliver under the
+// chart's data lock, committed by the refresh like a scope's channels.
+class TTestChart : public TKvDataChart {
+public:
+  using TKvDataChart::TKvDataChart;
+
+  // From any thread: the channel now holds values from min to max.
+  void Deliver(double min, double max);
+  // What the refresh committed last.
+  std::optional<std::pair<double, double>> Committed() const { return Committed_; }
+  // The refresh the timer runs, called at once.
+  bool Refresh();
+
+  bool GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, double& max) const override;
+
+protected:
+  bool CommitData() override;
+
+private:
+  std::pair<double, double> Pending;
+  std::optional<std::pair<double, double>> Committed_;
+};
+
+using TChartPtr = std::unique_ptr<TTestChart, TComponentDeleter>;
+
+// A chart of the given size with nothing but a data view and a border.
+TChartPtr BareChart(int width, int height);
+
+// What a paint message puts on the screen, at the display's pixel ratio.
+QImage Expose(TKvDataDisplay& display);
+
+// Pixels as 0x00RRGGBB, the form the tests compare.
+inline uint32_t Rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
