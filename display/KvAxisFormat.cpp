@@ -52,7 +52,10 @@ std::string FormatFixed(double value, int decimals) {
   char buffer[TextRoom];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, std::clamp(decimals, 0, 400));
-  return std::string(buffer, result.ptr);
+  // A value that rounds to zero is "0", never "-0".
+  char* first = buffer;
+  if (*first == '-' && std::all_of(first + 1, result.ptr, [](char c) { return c == '0' || c == '.'; })) ++first;
+  return std::string(first, result.ptr);
 }
 
 const TClassInfo& TKvAxisFormat::StaticClassInfo() {

@@ -10,10 +10,7 @@ namespace {
 // Far enough outside any picture, and still a finite single-precision value.
 constexpr double FloatLimit = 1e30;
 
-float ToFloat(double value) {
-  if (std::isnan(value)) return static_cast<float>(KvPixelLimit);
-  return static_cast<float>(std::clamp(value, -FloatLimit, FloatLimit));
-}
+float ToFloat(double value) { return static_cast<float>(std::clamp(value, -FloatLimit, FloatLimit)); }
 
 }  // namespace
 
@@ -43,6 +40,7 @@ double TKvAxisMapping::Scaled(double value) const { return Logarithmic ? LogScal
 int TKvAxisMapping::ToPixel(double value) const { return RoundPixel(Origin_ + Direction_ * Scaled(value) * Scale_); }
 
 int TKvAxisMapping::TickPixel(double value) const {
+  if (std::isnan(value)) return RoundPixel(value);
   const float product = ToFloat(Scaled(value) * Scale_);
   const float origin = ToFloat(Origin_);
   return RoundPixel(Direction_ > 0 ? origin + product : origin - product);

@@ -21,6 +21,10 @@ public:
   bool Refresh();
 
   bool GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, double& max) const override;
+  double GetSampleRate() const override { return Rate; }
+
+  // The sample rate the channel reports.
+  double Rate = 10000;
 
 protected:
   bool CommitData() override;
