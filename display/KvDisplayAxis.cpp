@@ -21,7 +21,6 @@ TKvDisplayAxis::TKvDisplayAxis(TKvDataDisplay& display, TKvViewAlign align, cons
     : TKvTrackingOptionalAxis(display, align, before),
       AxisLabel_(display, this, caption, KvFont10pt, fsBold),
       Button_(display, this) {
-  InitDisplayFont(Font_, KvFont8pt);
   Font_.OnChange = [this](TObject*) {
     Metrics_.reset();
     Changed();

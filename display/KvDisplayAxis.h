@@ -141,7 +141,7 @@ private:
   bool OverCaption(int x, int y) const;
 
   TColor Color_ = clWhite;
-  TFont Font_;
+  TFont Font_{KvFontName, KvFont8pt, 0, clWhite};
   TKvDisplayLabel AxisLabel_;
   TKvViewButtonSettings Button_;
   bool Reversed_ = false;

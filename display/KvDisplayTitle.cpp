@@ -21,7 +21,6 @@ const TClassInfo& TKvDisplayTitle::StaticClassInfo() {
 
 TKvDisplayTitle::TKvDisplayTitle(TKvDataDisplay& display, const std::string& text)
     : TKvOptionalView(display, TKvViewAlign::vaTop), Text_(text), DefaultText(text) {
-  InitDisplayFont(Font_, KvFont16pt, fsBold);
   Font_.OnChange = [this](TObject*) { Display().Relayout(); };
 }
 

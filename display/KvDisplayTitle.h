@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplayView.h"
+#include "display/KvViewSettings.h"
 #include "platform/Font.h"
 
 #include <string>
@@ -23,5 +24,5 @@ public:
 private:
   std::string Text_;
   const std::string DefaultText;
-  TFont Font_;
+  TFont Font_{KvFontName, KvFont16pt, fsBold, clWhite};
 };

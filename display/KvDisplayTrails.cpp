@@ -12,6 +12,5 @@ const TClassInfo& TKvDisplayTrails::StaticClassInfo() {
 
 TKvDisplayTrails::TKvDisplayTrails(TKvDataDisplay& display, TPersistent* owner)
     : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw) {
-  InitDisplayFont(Font_, KvFont8pt);
   Font_.OnChange = [this](TObject*) { Changed(); };
 }

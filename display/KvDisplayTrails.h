@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplaySettings.h"
+#include "display/KvViewSettings.h"
 #include "platform/Colors.h"
 #include "platform/Font.h"
 
@@ -17,5 +18,5 @@ public:
 
 private:
   TColor Color_ = clWhite;
-  TFont Font_;
+  TFont Font_{KvFontName, KvFont8pt, 0, clWhite};
 };

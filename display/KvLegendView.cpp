@@ -35,7 +35,6 @@ const TClassInfo& TKvLegendView::StaticClassInfo() {
 
 TKvLegendView::TKvLegendView(TKvDataDisplay& display)
     : TKvOptionalView(display, TKvViewAlign::vaRight), Buttons_(display, this) {
-  InitDisplayFont(Font_, KvFont8pt);
   Font_.OnChange = [this](TObject*) { Display().Relayout(); };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplayView.h"
+#include "display/KvViewSettings.h"
 #include "platform/Font.h"
 
 #include <string>
@@ -64,7 +65,7 @@ public:
   void Paint(TKvCanvas& canvas, bool, bool) override { PaintBackground(canvas); }
 
 private:
-  TFont Font_;
+  TFont Font_{KvFontName, KvFont8pt, 0, clWhite};
   TKvLegendViewButtonSettings Buttons_;
 };
 

@@ -2,13 +2,6 @@
 
 #include "platform/Published.h"
 
-void InitDisplayFont(TFont& font, int height, uint32_t style) {
-  font.SetName("Arial");
-  font.SetHeight(height);
-  font.SetStyle(style);
-  font.SetColor(clWhite);
-}
-
 const TClassInfo& TKvDisplayViewBackground::StaticClassInfo() {
   return DefineClass<TKvDisplayViewBackground, TKvDisplaySettings>(
       "TKvDisplayViewBackground", [](TPublished<TKvDisplayViewBackground>& p) {
@@ -65,8 +58,10 @@ const TClassInfo& TKvDisplayLabel::StaticClassInfo() {
 
 TKvDisplayLabel::TKvDisplayLabel(TKvDataDisplay& display, TPersistent* owner, const std::string& text, int fontHeight,
                                  uint32_t fontStyle)
-    : TKvDisplaySettings(display, owner, TKvChangeNeed::Relayout), Text_(text), DefaultText(text) {
-  InitDisplayFont(Font_, fontHeight, fontStyle);
+    : TKvDisplaySettings(display, owner, TKvChangeNeed::Relayout),
+      Text_(text),
+      DefaultText(text),
+      Font_(KvFontName, fontHeight, fontStyle, clWhite) {
   Font_.OnChange = [this](TObject*) { Changed(); };
 }
 

@@ -11,10 +11,10 @@
 
 // The fonts of displays: Arial in white, by character height in pixels (-11 is 8 point, -13 is 10
 // point and -21 is 16 point on a 96 dpi screen).
+inline constexpr const char* KvFontName = "Arial";
 inline constexpr int KvFont8pt = -11;
 inline constexpr int KvFont10pt = -13;
 inline constexpr int KvFont16pt = -21;
-void InitDisplayFont(TFont& font, int height, uint32_t style = 0);
 
 // The background of a view: its own colour, or (by default) the display's.
 class TKvDisplayViewBackground : public TKvDisplaySettings {

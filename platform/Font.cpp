@@ -7,12 +7,21 @@ const TClassInfo& TFont::StaticClassInfo() {
   static const TSetNames styles = {
       {fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
   return DefineClass<TFont, TPersistent>("TFont", [](TPublished<TFont>& p) {
-    p.Colour("Color", &TFont::Color, &TFont::SetColor, clWindowText)
-        .Integer("Height", &TFont::Height, &TFont::SetHeight, DefaultHeight)
-        .String("Name", &TFont::Name, &TFont::SetName, std::string(DefaultName))
-        .Set("Style", styles, &TFont::Style, &TFont::SetStyle, 0u);
+    p.Colour("Color", &TFont::Color, &TFont::SetColor, {}, [](const TFont& f) { return f.Color_ != f.Defaults.Color; })
+        .Integer("Height", &TFont::Height, &TFont::SetHeight, {},
+                 [](const TFont& f) { return f.Height_ != f.Defaults.Height; })
+        .String("Name", &TFont::Name, &TFont::SetName, {}, [](const TFont& f) { return f.Name_ != f.Defaults.Name; })
+        .Set("Style", styles, &TFont::Style, &TFont::SetStyle, {},
+             [](const TFont& f) { return f.Style_ != f.Defaults.Style; });
   });
 }
+
+TFont::TFont(std::string name, int height, uint32_t style, TColor color)
+    : Defaults{std::move(name), height, style, color},
+      Name_(Defaults.Name),
+      Height_(height),
+      Style_(style),
+      Color_(color) {}
 
 void TFont::SetName(const std::string& name) {
   if (name == Name_) return;

@@ -29,7 +29,7 @@ const TClassInfo& TPen::StaticClassInfo() {
                                                {TPenStyle::psClear, "psClear"},
                                                {TPenStyle::psInsideFrame, "psInsideFrame"}};
   return DefineClass<TPen, TPersistent>("TPen", [](TPublished<TPen>& p) {
-    p.Colour("Color", &TPen::Color, &TPen::SetColor, clBlack)
+    p.Colour("Color", &TPen::Color, &TPen::SetColor, {}, [](const TPen& pen) { return pen.Color_ != pen.DefaultColor; })
         .Enumeration("Mode", modes, &TPen::Mode, &TPen::SetMode, TPenMode::pmCopy)
         .Enumeration("Style", styles, &TPen::Style, &TPen::SetStyle, TPenStyle::psSolid)
         .Integer("Width", &TPen::Width, &TPen::SetWidth, 1);

@@ -26,13 +26,14 @@ enum class TPenMode {
   pmNotXor
 };
 
-// A pen as layouts store it: colour, mode, style and width in pixels.
+// A pen as layouts store it: colour, mode, style and width in pixels. Its colour is stored where it
+// differs from the one the pen was made with.
 class TPen : public TPersistent {
 public:
   PUBLISHED_CLASS_INFO
 
   TPen() = default;
-  explicit TPen(TColor color) : Color_(color) {}
+  explicit TPen(TColor color) : DefaultColor(color), Color_(color) {}
 
   TColor Color() const { return Color_; }
   void SetColor(TColor color);
@@ -52,6 +53,7 @@ public:
 private:
   void Changed() { OnChange(this); }
 
+  TColor DefaultColor = clBlack;
   TColor Color_ = clBlack;
   TPenMode Mode_ = TPenMode::pmCopy;
   TPenStyle Style_ = TPenStyle::psSolid;

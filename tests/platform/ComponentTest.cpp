@@ -118,4 +118,37 @@ TEST(Collection, AnItemClearsTheOutsideReferenceToItWhenDestroyed) {
   EXPECT_THROW(items.Items(1), EListError);
 }
 
+TEST(Collection, ReferencesToAnItemReadAsNoneOnceItIsDeleted) {
+  TTestItems items(nullptr);
+  auto* first = static_cast<TTestItem*>(&items.Add());
+  auto* second = static_cast<TTestItem*>(&items.Add());
+  TLkItemRef<TTestItem> hovered = first;
+  TLkItemRef<TTestItem> dragged = hovered;
+  {
+    // A reference that goes first leaves the item nothing to clear later.
+    TLkItemRef<TTestItem> brief = first;
+  }
+  EXPECT_EQ(dragged.Get(), first);
+  dragged = second;
+  items.Delete(0);
+  EXPECT_FALSE(hovered);
+  EXPECT_EQ(hovered.Get(), nullptr);
+  EXPECT_EQ(dragged.Get(), second);
+  items.Clear();
+  EXPECT_FALSE(dragged);
+}
+
+TEST(Collection, ListenersHearEveryItemGoWhenTheCollectionGoes) {
+  std::vector<int> deleted;
+  {
+    TTestItems items(nullptr);
+    items.Add();
+    items.Add();
+    items.AddListener([&](TLkExtCollection&, TCollectionItem& item, TCollectionNotification action) {
+      if (action == TCollectionNotification::cnDeleting) deleted.push_back(item.Index());
+    });
+  }
+  EXPECT_EQ(deleted, (std::vector<int>{1, 0}));
+}
+
 }  // namespace
