@@ -180,6 +180,6 @@ void TKvDataDisplay::UnhostElement(TKvCustomControlItem& element) {
 }
 
 void TKvDataDisplay::Notification(TComponent* component, TOperation operation) {
-  if (operation == TOperation::opRemove) std::erase(Elements, component);
+  if (operation == TOperation::opRemove && std::erase(Elements, component) > 0) Redraw();
   TWidgetControl::Notification(component, operation);
 }

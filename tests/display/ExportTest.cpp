@@ -130,4 +130,24 @@ TEST(Export, NothingIsPaintedWhileTheLockRefusesASection) {
   EXPECT_EQ(Rgb(chart->RenderImage(), 40, 49), 0x008000u);
 }
 
+TEST(Export, AHostedElementPaintsIntoItsHostsPictureUntilItGoes) {
+  TChartPtr host = BareChart(80, 50), guest = BareChart(20, 20);
+  host->DataView()->Border()->SetVisible(false);
+  for (TTestChart* chart : {host.get(), guest.get()}) {
+    for (TKvDisplayGridDirectionalLinesSettings* grid : {chart->XAxis()->DataView(), chart->YAxis()->DataView()}) {
+      grid->Lines()->SetVisible(false);
+      grid->ZeroLine()->SetVisible(false);
+    }
+  }
+  guest->DataView()->Border()->Pen()->SetColor(clLime);
+  host->HostElement(*guest);
+  // The element paints at the host's size, under the host's own views.
+  EXPECT_EQ(Rgb(Expose(*host), 40, 49), 0x00FF00u);
+  host->UnhostElement(*guest);
+  EXPECT_EQ(Rgb(Expose(*host), 40, 49), 0u);
+  host->HostElement(*guest);
+  guest.reset();
+  EXPECT_EQ(Rgb(Expose(*host), 40, 49), 0u);
+}
+
 }  // namespace
