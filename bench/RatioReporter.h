@@ -20,3 +20,7 @@ private:
   // Case, then implementation, in the order they ran: nanoseconds per iteration.
   std::map<std::string, std::vector<std::pair<std::string, double>>> Cases;
 };
+
+// Runs the benchmarks the command line selects and reports them through TRatioReporter; the
+// value for main to return.
+int RunBenchmarks(int argc, char** argv);
