@@ -2,6 +2,7 @@
 
 #include "display/KvCanvas.h"
 #include "display/KvDisplayLayout.h"
+#include "display/KvLabelTemplate.h"
 
 #include <cmath>
 
@@ -82,6 +83,19 @@ int TKvDataChart::GetAxisIndex(const TKvDisplayView* axis) const {
   for (int i = 0; i <= YAxis_.AdditionalAxes()->Count(); ++i)
     if (GetYAxisByIndex(i) == axis) return moreX + 1 + i;
   return 0;
+}
+
+std::string TKvDataChart::FormatLabel(const std::string& pattern, const std::string& defaultPattern,
+                                      const std::string& valueText, double x, double y) const {
+  return ExpandLabelTemplate(pattern.empty() ? defaultPattern : pattern,
+                             [&](char letter) -> std::optional<std::string> {
+                               switch (letter) {
+                                 case 'X': return XAxis_.LabelOf(x);
+                                 case 'Y': return YAxis_.LabelOf(y);
+                                 case 'D': return valueText;
+                                 default: return std::nullopt;
+                               }
+                             });
 }
 
 bool TKvDataChart::RefreshData() {

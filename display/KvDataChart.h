@@ -54,6 +54,11 @@ public:
   // Main X 0, additional X k, main Y after them, then the additional Y axes.
   int GetAxisIndex(const TKvDisplayView* axis) const override;
 
+  // A label from its template (or the default one when it is empty): %X and %Y are the values as
+  // the main axes write them, %D the value text, %% a percent sign.
+  std::string FormatLabel(const std::string& pattern, const std::string& defaultPattern, const std::string& valueText,
+                          double x, double y) const;
+
   TKvDisplayView* GetDataView() const override { return DataView(); }
   std::string GetPrintTitle() const override { return Title_.Text(); }
   double GetXMin() const override { return XAxis_.ZoomMin(); }

@@ -102,6 +102,12 @@ void TKvDataDisplay::focusOutEvent(QFocusEvent*) {
 
 void TKvDataDisplay::hideEvent(QHideEvent*) { CancelGestures(); }
 
+void TKvDataDisplay::changeEvent(QEvent* event) {
+  // Another window took the mouse: a button held here will not be released here.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) CancelGestures();
+  TWidgetControl::changeEvent(event);
+}
+
 void TKvDataDisplay::CancelGestures() {
   SetDragInProgress(false);
   for (TKvDisplayComponent* component : std::vector(Components_))

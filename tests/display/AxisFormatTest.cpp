@@ -76,4 +76,14 @@ TEST_F(AxisFormat, LetsTheApplicationReplaceALabel) {
   EXPECT_EQ(axis.LabelOf(250), "250");
 }
 
+TEST_F(AxisFormat, LabelTemplatesTakeTheAxesValues) {
+  struct TCase {
+    const char* Pattern;
+    const char* Text;
+  };
+  for (const TCase& c :
+       {TCase{"", "512 : -250"}, {"x=%x y=%Y", "x=512 y=-250"}, {"%D%%", "1.5 V%"}, {"a%Qb%", "ab"}, {"%", ""}})
+    EXPECT_EQ(Chart->FormatLabel(c.Pattern, "%X : %Y", "1.5 V", 512, -250), c.Text) << c.Pattern;
+}
+
 }  // namespace
