@@ -1,7 +1,6 @@
 #include "display/KvScopeXAxis.h"
 
 #include "display/KvDataChart.h"
-#include "display/KvScopeAxisLimits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,21 +35,16 @@ const TClassInfo& TKvBasicScopeXAxis::StaticClassInfo() {
 
 TKvBasicScopeXAxis::TKvBasicScopeXAxis(TKvDataChart& chart, const std::string& caption, TColor lines, TColor zeroLine,
                                        TKvDisplayView* before)
-    : TKvDisplayXAxis(chart, caption, before),
-      Chart_(chart),
+    : TKvScopeAxis(chart, caption, lines, zeroLine, before),
       Format_(chart, this),
       UnitScale_(chart, this),
       Min_(chart, this, 0, 0),
       Max_(chart, this, 1024, 1024),
-      MaxSample_(chart, this),
-      CursorSettings_(chart, this),
-      Zooming_(chart, this),
-      DataView_(chart, this, lines, zeroLine) {
-  const auto changed = [this](TObject*) { Changed(); };
-  Format_.OnChange = Min_.OnChange = Max_.OnChange = Zooming_.OnChange = changed;
+      MaxSample_(chart, this) {
+  Format_.OnChange = Min_.OnChange = Max_.OnChange = [this](TObject*) { Changed(); };
   // The time and frequency ranges of the display follow the scale.
   UnitScale_.OnChange = [this](TObject*) {
-    Chart_.InvalidateTimeRange();
+    Chart().InvalidateTimeRange();
     Changed();
   };
   MaxSample_.OnChange = [this](TObject*) {
@@ -65,20 +59,14 @@ void TKvBasicScopeXAxis::SetTicksMode(TKvDisplayAxisTicksMode mode) {
   Changed();
 }
 
-void TKvBasicScopeXAxis::SetScaleMode(TKvScaleMode mode) {
-  if (mode == ScaleMode_) return;
-  Locked([&] { ScaleMode_ = mode; });
-  Changed();
-}
-
 bool TKvBasicScopeXAxis::IsFrequencyMode() const {
   return TicksMode_ == TKvDisplayAxisTicksMode::atmFrequency ||
-         (TicksMode_ == TKvDisplayAxisTicksMode::atmAuto && Chart_.HasSpectrumChannel());
+         (TicksMode_ == TKvDisplayAxisTicksMode::atmAuto && Chart().HasSpectrumChannel());
 }
 
 bool TKvBasicScopeXAxis::IsAxisMode() const {
   return TicksMode_ == TKvDisplayAxisTicksMode::atmAxis ||
-         (TicksMode_ == TKvDisplayAxisTicksMode::atmAuto && Chart_.HasXYChannel());
+         (TicksMode_ == TKvDisplayAxisTicksMode::atmAuto && Chart().HasXYChannel());
 }
 
 namespace {
@@ -92,12 +80,12 @@ int EngineeringExponent(double value) {
 }  // namespace
 
 int TKvBasicScopeXAxis::FrequencyExponent() const {
-  return UnitScale_.AutoScale() ? EngineeringExponent(Chart_.GetSampleRate()) : UnitScale_.Exponent();
+  return UnitScale_.AutoScale() ? EngineeringExponent(Chart().GetSampleRate()) : UnitScale_.Exponent();
 }
 
 int TKvBasicScopeXAxis::TimeExponent() const {
   if (!UnitScale_.AutoScale()) return UnitScale_.Exponent();
-  return Samples() > 0 ? EngineeringExponent(Chart_.GetSampleRate() / Samples() * 1000) : 0;
+  return Samples() > 0 ? EngineeringExponent(Chart().GetSampleRate() / Samples() * 1000) : 0;
 }
 
 double TKvBasicScopeXAxis::ToSamples(double value) const {
@@ -110,7 +98,7 @@ void TKvBasicScopeXAxis::SetSamples(int count) {
   else if (count == 0) count = 1024;
   if (count == Samples()) return;
   StoreSamples(count);
-  Chart_.InvalidateTimeRange();
+  Chart().InvalidateTimeRange();
 }
 
 double TKvBasicScopeXAxis::EndLabel(bool maximum, bool honourAutoScale) const {
@@ -122,24 +110,24 @@ double TKvBasicScopeXAxis::EndLabel(bool maximum, bool honourAutoScale) const {
   }
   if (!maximum) {
     if (IsTimeMode() || IsFrequencyMode()) return 0;
-    return Samples() < 2 ? Min_.Value() : Chart_.GetDataXMin();
+    return Samples() < 2 ? Min_.Value() : Chart().GetDataXMin();
   }
-  if (IsTimeMode()) return Chart_.GetTimeMax();
-  if (IsFrequencyMode()) return Chart_.GetFrequencyMax();
-  if (Samples() > 1) return Chart_.GetDataXMax();
+  if (IsTimeMode()) return Chart().GetTimeMax();
+  if (IsFrequencyMode()) return Chart().GetFrequencyMax();
+  if (Samples() > 1) return Chart().GetDataXMax();
   return Max_.Value() > Min_.Value() ? Max_.Value() : Min_.Value() + Samples() - 1;
 }
 
 double TKvBasicScopeXAxis::ComputeFullMin() const {
   if (!Min_.AutoScale()) return ToSamples(Min_.Value());
   if (IsTimeMode() || IsFrequencyMode()) return 0;
-  return Samples() < 2 ? Min_.Value() : Chart_.GetDataXMin();
+  return Samples() < 2 ? Min_.Value() : Chart().GetDataXMin();
 }
 
 double TKvBasicScopeXAxis::ComputeFullMax() const {
   if (!Max_.AutoScale())
     return Max_.Mode() == TKvMaxAxisMode::mamValue ? ToSamples(Max_.Value()) : GetFullMin() + Max_.Value();
-  if (Samples() > 1) return Chart_.GetDataXMax();
+  if (Samples() > 1) return Chart().GetDataXMax();
   return Max_.Value() > Min_.Value() ? Max_.Value() : ToSamples(Min_.Value()) + Samples() - 1;
 }
 
@@ -203,29 +191,9 @@ std::string TKvBasicScopeXAxis::FormatValue(double value) const {
   return Format_.FormatValue(value, GetVisibleUnitMin(), GetVisibleUnitMax());
 }
 
-void TKvBasicScopeXAxis::LimitZoom() {
-  double min = ZoomMin(), max = ZoomMax();
-  TKvScopeAxisLimits{Min_, Max_, Zooming_}.Limit(min, max);
-  SetZoomWindow(min, max);
-}
-
-bool TKvBasicScopeXAxis::CanZoomIn() const {
-  return TKvScopeAxisLimits{Min_, Max_, Zooming_}.CanZoomIn(GetVisibleMin(), GetVisibleMax());
-}
-
-bool TKvBasicScopeXAxis::CanZoomOut() const {
-  return TKvScopeAxisLimits{Min_, Max_, Zooming_}.CanZoomOut(GetVisibleMin(), GetVisibleMax());
-}
-
 void TKvBasicScopeXAxis::DefineProperties(TFiler& filer) {
-  TKvDisplayXAxis::DefineProperties(filer);
-  DefineLimitList(filer, "MinMaxRange",
-                  {Min_.Range()->Low(), Min_.Range()->High(), Max_.Range()->Low(), Max_.Range()->High(),
-                   Zooming_.Range()->Low(), Zooming_.Range()->High()},
-                  {}, {4, 6});
-  DefineLegacyAxisProperties(filer, {Min_, Max_, Format_, [this](bool logarithmic) {
-                                       SetScaleMode(logarithmic ? TKvScaleMode::smLogarithmic : TKvScaleMode::smLinear);
-                                     }});
+  TKvScopeAxis::DefineProperties(filer);
+  DefineLimits(filer, "MinMaxRange", {}, {4, 6}, Format_);
   const auto never = [](TLayoutWriter&) {};
   filer.DefineProperty(
       "MinMax",

@@ -4,7 +4,7 @@
 #include "display/KvAxisFormat.h"
 #include "display/KvAxisValues.h"
 #include "display/KvDisplayXAxis.h"
-#include "display/KvViewSettings.h"
+#include "display/KvScopeAxis.h"
 
 #include <memory>
 
@@ -24,14 +24,13 @@ const TEnumNames<TKvDisplayAxisTicksMode>& TicksModeNames();
 
 // An X axis of the scope: its full range runs over the channels' samples (or their X values), its
 // labels in the units its mode asks for (seconds, hertz) between the label values at its ends.
-class TKvBasicScopeXAxis : public TKvDisplayXAxis {
+class TKvBasicScopeXAxis : public TKvScopeAxis<TKvDisplayXAxis> {
 public:
   PUBLISHED_CLASS_INFO
 
   TKvBasicScopeXAxis(TKvDataChart& chart, const std::string& caption, TColor lines, TColor zeroLine,
                      TKvDisplayView* before = nullptr);
 
-  TKvDataChart& Chart() const { return Chart_; }
   TKvAxisFormat* Format() const { return const_cast<TKvAxisFormat*>(&Format_); }
   TKvDisplayAxisTicksMode TicksMode() const { return TicksMode_; }
   void SetTicksMode(TKvDisplayAxisTicksMode mode);
@@ -39,14 +38,6 @@ public:
   TKvScopeAxisValue* Min() const { return const_cast<TKvScopeAxisValue*>(&Min_); }
   TKvMaxScopeAxisValue* Max() const { return const_cast<TKvMaxScopeAxisValue*>(&Max_); }
   TKvScopeMaxSample* MaxSample() const { return const_cast<TKvScopeMaxSample*>(&MaxSample_); }
-  TKvScaleMode ScaleMode() const { return ScaleMode_; }
-  void SetScaleMode(TKvScaleMode mode);
-  TKvScaleMode GetScaleMode() const override { return ScaleMode_; }
-  TKvCursorSettings* CursorSettings() const { return const_cast<TKvCursorSettings*>(&CursorSettings_); }
-  TKvDisplayAxisZoom* Zooming() const { return const_cast<TKvDisplayAxisZoom*>(&Zooming_); }
-  TKvDisplayGridDirectionalLinesSettings* DataView() const {
-    return const_cast<TKvDisplayGridDirectionalLinesSettings*>(&DataView_);
-  }
 
   bool IsTimeMode() const { return TicksMode_ == TKvDisplayAxisTicksMode::atmTime; }
   bool IsFrequencyMode() const;
@@ -62,16 +53,15 @@ public:
   int GetLastVisibleSample() const;
 
   std::string GetCaption() const override;
-  bool CanZoomIn() const override;
-  bool CanZoomOut() const override;
   void DefineProperties(TFiler& filer) override;
 
 protected:
   double ComputeRange(TKvAxisRange which) const override;
   double ComputeFullMin() const override;
   double ComputeFullMax() const override;
-  void LimitZoom() override;
   std::string FormatValue(double value) const override;
+  const TKvBasicScopeAxisValue& MinEnd() const override { return Min_; }
+  const TKvBasicScopeAxisValue& MaxEnd() const override { return Max_; }
 
 private:
   // The label value at one end, as the tick and unit ranges share it.
@@ -79,17 +69,12 @@ private:
   // The sample an end's value lies at, within the full range.
   int VisibleSample(const TKvScopeAxisValue& end) const;
 
-  TKvDataChart& Chart_;
   TKvAxisFormat Format_;
   TKvDisplayAxisTicksMode TicksMode_ = TKvDisplayAxisTicksMode::atmAuto;
   TKvScopeXAxisUnitScale UnitScale_;
   TKvScopeAxisValue Min_;
   TKvMaxScopeAxisValue Max_;
   TKvScopeMaxSample MaxSample_;
-  TKvScaleMode ScaleMode_ = TKvScaleMode::smLinear;
-  TKvCursorSettings CursorSettings_;
-  TKvDisplayAxisZoom Zooming_;
-  TKvDisplayGridDirectionalLinesSettings DataView_;
 };
 
 // An additional X axis, further out than the axes made before it; its grid is off by default.

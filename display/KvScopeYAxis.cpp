@@ -1,7 +1,6 @@
 #include "display/KvScopeYAxis.h"
 
 #include "display/KvDataChart.h"
-#include "display/KvScopeAxisLimits.h"
 
 #include <algorithm>
 
@@ -20,27 +19,16 @@ const TClassInfo& TKvBasicScopeYAxis::StaticClassInfo() {
 
 TKvBasicScopeYAxis::TKvBasicScopeYAxis(TKvDataChart& chart, const std::string& caption, TColor lines, TColor zeroLine,
                                        TKvDisplayView* before)
-    : TKvDisplayYAxis(chart, caption, before),
-      Chart_(chart),
+    : TKvScopeAxis(chart, caption, lines, zeroLine, before),
       Min_(chart, this, -1000),
       Max_(chart, this, 1000),
-      AutoScaling_(chart, this),
-      CursorSettings_(chart, this),
-      Zooming_(chart, this),
-      DataView_(chart, this, lines, zeroLine) {
-  const auto changed = [this](TObject*) { Changed(); };
-  Min_.OnChange = Max_.OnChange = Zooming_.OnChange = changed;
+      AutoScaling_(chart, this) {
+  Min_.OnChange = Max_.OnChange = [this](TObject*) { Changed(); };
   AutoScaling_.OnChange = [this](TObject*) {
     if (HistoryMin.size() != AutoScaling_.MaxHistory()) ResetHistory();
     Changed();
   };
   ResetHistory();
-}
-
-void TKvBasicScopeYAxis::SetScaleMode(TKvScaleMode mode) {
-  if (mode == ScaleMode_) return;
-  Locked([&] { ScaleMode_ = mode; });
-  Changed();
 }
 
 void TKvBasicScopeYAxis::ResetHistory() {
@@ -50,7 +38,7 @@ void TKvBasicScopeYAxis::ResetHistory() {
 }
 
 bool TKvBasicScopeYAxis::GetDataRange(double& min, double& max) const {
-  const bool found = Chart_.GetChannelRange(*this, min, max);
+  const bool found = Chart().GetChannelRange(*this, min, max);
   if (!found) min = Min_.Value(), max = Max_.Value();
   if (min == max) min -= 0.5, max += 0.5;
   return found;
@@ -113,29 +101,9 @@ double TKvBasicScopeYAxis::AutoScaledMax() const {
   return max;
 }
 
-void TKvBasicScopeYAxis::LimitZoom() {
-  double min = ZoomMin(), max = ZoomMax();
-  TKvScopeAxisLimits{Min_, Max_, Zooming_}.Limit(min, max);
-  SetZoomWindow(min, max);
-}
-
-bool TKvBasicScopeYAxis::CanZoomIn() const {
-  return TKvScopeAxisLimits{Min_, Max_, Zooming_}.CanZoomIn(GetVisibleMin(), GetVisibleMax());
-}
-
-bool TKvBasicScopeYAxis::CanZoomOut() const {
-  return TKvScopeAxisLimits{Min_, Max_, Zooming_}.CanZoomOut(GetVisibleMin(), GetVisibleMax());
-}
-
 void TKvBasicScopeYAxis::DefineProperties(TFiler& filer) {
-  TKvDisplayYAxis::DefineProperties(filer);
-  DefineLimitList(filer, "MinMax",
-                  {Min_.Range()->Low(), Min_.Range()->High(), Max_.Range()->Low(), Max_.Range()->High(),
-                   Zooming_.Range()->Low(), Zooming_.Range()->High()},
-                  {&Min_, &Max_}, {2, 6, 8});
-  DefineLegacyAxisProperties(filer, {Min_, Max_, *Format(), [this](bool logarithmic) {
-                                       SetScaleMode(logarithmic ? TKvScaleMode::smLogarithmic : TKvScaleMode::smLinear);
-                                     }});
+  TKvScopeAxis::DefineProperties(filer);
+  DefineLimits(filer, "MinMax", {&Min_, &Max_}, {2, 6, 8}, *Format());
   filer.DefineProperty(
       "AutoScale", [this](TLayoutReader& reader) { AutoScaling_.SetEnabled(reader.ReadBoolean()); },
       [](TLayoutWriter&) {}, false);

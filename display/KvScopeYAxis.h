@@ -3,7 +3,7 @@
 #include "display/KvAdditionalAxes.h"
 #include "display/KvAxisValues.h"
 #include "display/KvDisplayYAxis.h"
-#include "display/KvViewSettings.h"
+#include "display/KvScopeAxis.h"
 
 #include <cmath>
 #include <vector>
@@ -13,26 +13,16 @@ class TKvDataChart;
 // A Y axis of the scope: it shows -1000 … 1000 unless it follows its channels' data, with room
 // above and below it, growing at once and shrinking only when the data shrank by more than a
 // threshold, from a memory of the last refreshes' extremes.
-class TKvBasicScopeYAxis : public TKvDisplayYAxis {
+class TKvBasicScopeYAxis : public TKvScopeAxis<TKvDisplayYAxis> {
 public:
   PUBLISHED_CLASS_INFO
 
   TKvBasicScopeYAxis(TKvDataChart& chart, const std::string& caption, TColor lines, TColor zeroLine,
                      TKvDisplayView* before = nullptr);
 
-  TKvDataChart& Chart() const { return Chart_; }
   TKvBasicScopeAxisValue* Min() const { return const_cast<TKvBasicScopeAxisValue*>(&Min_); }
   TKvBasicScopeAxisValue* Max() const { return const_cast<TKvBasicScopeAxisValue*>(&Max_); }
-  TKvScaleMode ScaleMode() const { return ScaleMode_; }
-  void SetScaleMode(TKvScaleMode mode);
-  TKvScaleMode GetScaleMode() const override { return ScaleMode_; }
   TKvScopeAutoScaling* AutoScaling() const { return const_cast<TKvScopeAutoScaling*>(&AutoScaling_); }
-  TKvCursorSettings* CursorSettings() const { return const_cast<TKvCursorSettings*>(&CursorSettings_); }
-  TKvDisplayAxisZoom* Zooming() const { return const_cast<TKvDisplayAxisZoom*>(&Zooming_); }
-  // The grid lines this axis draws in the data view.
-  TKvDisplayGridDirectionalLinesSettings* DataView() const {
-    return const_cast<TKvDisplayGridDirectionalLinesSettings*>(&DataView_);
-  }
 
   // The smallest and largest value of the channels on this axis, or Min.Value and Max.Value when
   // none holds data; equal ends are moved 0.5 apart. True when some channel holds data.
@@ -41,15 +31,14 @@ public:
   void RecordAutoScaling();
   int HistoryCount() const { return HistoryCount_; }
 
-  bool CanZoomIn() const override;
-  bool CanZoomOut() const override;
   void DefineProperties(TFiler& filer) override;
 
 protected:
   double ComputeRange(TKvAxisRange which) const override;
   double ComputeFullMin() const override;
   double ComputeFullMax() const override;
-  void LimitZoom() override;
+  const TKvBasicScopeAxisValue& MinEnd() const override { return Min_; }
+  const TKvBasicScopeAxisValue& MaxEnd() const override { return Max_; }
 
 private:
   double AutoScaledMin() const;
@@ -57,14 +46,9 @@ private:
   // Empties the memory of extremes, sized for MaxHistory.
   void ResetHistory();
 
-  TKvDataChart& Chart_;
   TKvBasicScopeAxisValue Min_;
   TKvBasicScopeAxisValue Max_;
-  TKvScaleMode ScaleMode_ = TKvScaleMode::smLinear;
   TKvScopeAutoScaling AutoScaling_;
-  TKvCursorSettings CursorSettings_;
-  TKvDisplayAxisZoom Zooming_;
-  TKvDisplayGridDirectionalLinesSettings DataView_;
   std::vector<double> HistoryMin;
   std::vector<double> HistoryMax;
   int HistoryPosition = 0;

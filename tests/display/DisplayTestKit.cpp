@@ -26,14 +26,19 @@ bool TTestChart::GetChannelRange(const TKvBasicScopeYAxis&, double& min, double&
   return true;
 }
 
-TChartPtr BareChart(int width, int height) {
-  TChartPtr chart(new TTestChart(nullptr));
-  chart->SetBounds(0, 0, width, height);
-  chart->Title()->SetVisible(false);
-  chart->Legend()->SetVisible(false);
-  chart->XAxis()->SetVisible(false);
-  chart->YAxis()->SetVisible(false);
-  return chart;
+void HideViews(TTestChart& chart) {
+  for (TKvOptionalView* view :
+       std::initializer_list<TKvOptionalView*>{chart.Title(), chart.Legend(), chart.XAxis(), chart.YAxis()})
+    view->SetVisible(false);
+}
+
+void ShowOnlyTheZeroLine(TTestChart& chart) {
+  chart.YAxis()->AutoScaling()->SetEnabled(false);
+  chart.YAxis()->Min()->SetValue(-100);
+  chart.YAxis()->Max()->SetValue(100);
+  chart.YAxis()->DataView()->Lines()->SetVisible(false);
+  chart.XAxis()->DataView()->Lines()->SetVisible(false);
+  chart.XAxis()->DataView()->ZeroLine()->SetVisible(false);
 }
 
 QImage Expose(TKvDataDisplay& display) {

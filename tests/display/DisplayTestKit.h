@@ -34,10 +34,24 @@ private:
   std::optional<std::pair<double, double>> Committed_;
 };
 
-using TChartPtr = std::unique_ptr<TTestChart, TComponentDeleter>;
+template <class Chart = TTestChart>
+using TPtr = std::unique_ptr<Chart, TComponentDeleter>;
+using TChartPtr = TPtr<TTestChart>;
+
+// Hides the title, the legend and both axes.
+void HideViews(TTestChart& chart);
 
 // A chart of the given size with nothing but a data view and a border.
-TChartPtr BareChart(int width, int height);
+template <class Chart = TTestChart>
+TPtr<Chart> BareChart(int width, int height) {
+  TPtr<Chart> chart(new Chart(nullptr));
+  chart->SetBounds(0, 0, width, height);
+  HideViews(*chart);
+  return chart;
+}
+
+// The Y axis shows -100 … 100 without automatic scaling, and the grid only its zero line.
+void ShowOnlyTheZeroLine(TTestChart& chart);
 
 // What a paint message puts on the screen, at the display's pixel ratio.
 QImage Expose(TKvDataDisplay& display);

@@ -30,12 +30,7 @@ bool RanAtRatioTwo(const char* test) {
 TEST(HighDensity, LinesAreWholeDevicePixelsAtRatioTwo) {
   if (RanAtRatioTwo("HighDensity.LinesAreWholeDevicePixelsAtRatioTwo")) return;
   TChartPtr chart = BareChart(100, 60);
-  chart->YAxis()->AutoScaling()->SetEnabled(false);
-  chart->YAxis()->Min()->SetValue(-100);
-  chart->YAxis()->Max()->SetValue(100);
-  chart->YAxis()->DataView()->Lines()->SetVisible(false);
-  chart->XAxis()->DataView()->Lines()->SetVisible(false);
-  chart->XAxis()->DataView()->ZeroLine()->SetVisible(false);
+  ShowOnlyTheZeroLine(*chart);
   ASSERT_EQ(chart->devicePixelRatioF(), 2);
 
   const QImage image = Expose(*chart);

@@ -60,9 +60,7 @@ class Input : public testing::Test {
 protected:
   Input() {
     Chart->SetBounds(0, 0, 200, 100);
-    for (TKvOptionalView* view :
-         std::initializer_list<TKvOptionalView*>{Chart->Title(), Chart->Legend(), Chart->XAxis(), Chart->YAxis()})
-      view->SetVisible(false);
+    HideViews(*Chart);
     LayoutViews(Chart->Views(), 200, 100);
   }
 
@@ -73,7 +71,7 @@ protected:
   }
   std::vector<std::string> Take() { return std::exchange(Chart->Log, {}); }
 
-  std::unique_ptr<TListeningChart, TComponentDeleter> Chart{new TListeningChart(nullptr)};
+  TPtr<TListeningChart> Chart{new TListeningChart(nullptr)};
   std::vector<std::string>& Log = Chart->Log;
   TProbe ToolBar{*Chart, "bar", {40, 40, 60, 60}, true, true, Log};
   TProbe First{*Chart, "first", {0, 0, 50, 50}, true, false, Log};

@@ -35,13 +35,7 @@ TEST_P(ViewLayout, GivesEveryViewItsRectangle) {
 }
 
 const TLayoutCase Cases[] = {
-    {"AllOptionalViewsHidden", 300, 200,
-     [](TTestChart& chart) {
-       chart.Title()->SetVisible(false);
-       chart.Legend()->SetVisible(false);
-       chart.XAxis()->SetVisible(false);
-       chart.YAxis()->SetVisible(false);
-     },
+    {"AllOptionalViewsHidden", 300, 200, [](TTestChart& chart) { HideViews(chart); },
      [](TTestChart& chart) {
        EXPECT_EQ(chart.DataView()->GetRect(), (TKvRect{0, 0, 300, 200}));
        EXPECT_EQ(chart.Title()->GetRect(), TKvRect{});
@@ -49,9 +43,8 @@ const TLayoutCase Cases[] = {
      }},
     {"TwoViewsOnOneEdgeStackInListOrder", 300, 200,
      [](TTestChart& chart) {
-       chart.Legend()->SetVisible(false);
-       chart.XAxis()->SetVisible(false);
-       chart.YAxis()->SetVisible(false);
+       HideViews(chart);
+       chart.Title()->SetVisible(true);
        chart.XAxis()->SetAlign(TKvViewAlign::vaTop);
        chart.XAxis()->SetVisible(true);
        chart.XAxis()->ViewSize()->SetAutoSize(false);
@@ -90,10 +83,9 @@ const TLayoutCase Cases[] = {
      [](TTestChart& chart) { EXPECT_EQ(chart.Title()->GetRect().Height(), TitleLine(chart) + 16); }},
     {"TitleOnTheLeftTurnsItsSize", 300, 200,
      [](TTestChart& chart) {
+       HideViews(chart);
+       chart.Title()->SetVisible(true);
        chart.Title()->SetAlign(TKvViewAlign::vaLeft);
-       chart.Legend()->SetVisible(false);
-       chart.XAxis()->SetVisible(false);
-       chart.YAxis()->SetVisible(false);
      },
      [](TTestChart& chart) {
        const int title = TitleLine(chart) + 16;
@@ -107,9 +99,8 @@ const TLayoutCase Cases[] = {
      }},
     {"ALegendWithNothingToListTakesNoRoom", 300, 200,
      [](TTestChart& chart) {
-       chart.Title()->SetVisible(false);
-       chart.XAxis()->SetVisible(false);
-       chart.YAxis()->SetVisible(false);
+       HideViews(chart);
+       chart.Legend()->SetVisible(true);
      },
      [](TTestChart& chart) {
        EXPECT_EQ(chart.DataView()->GetRect(), (TKvRect{0, 0, 300, 200}));

@@ -30,21 +30,11 @@ protected:
   }
 };
 
-// A bare chart whose Y axis shows -100 … 100 without autoscaling: 0 lies at y = 30 of 60.
+// A bare chart whose grid is only the zero line, at y = 30 of 60.
 template <class Chart = TTestChart>
-std::unique_ptr<Chart, TComponentDeleter> ZeroLineChart() {
-  std::unique_ptr<Chart, TComponentDeleter> chart(new Chart(nullptr));
-  chart->SetBounds(0, 0, 100, 60);
-  chart->Title()->SetVisible(false);
-  chart->Legend()->SetVisible(false);
-  chart->XAxis()->SetVisible(false);
-  chart->YAxis()->SetVisible(false);
-  chart->YAxis()->AutoScaling()->SetEnabled(false);
-  chart->YAxis()->Min()->SetValue(-100);
-  chart->YAxis()->Max()->SetValue(100);
-  chart->YAxis()->DataView()->Lines()->SetVisible(false);
-  chart->XAxis()->DataView()->Lines()->SetVisible(false);
-  chart->XAxis()->DataView()->ZeroLine()->SetVisible(false);
+TPtr<Chart> ZeroLineChart() {
+  TPtr<Chart> chart = BareChart<Chart>(100, 60);
+  ShowOnlyTheZeroLine(*chart);
   return chart;
 }
 
