@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: the optimised build first, then
 # the AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build of the
-# threaded suites (pins, buffers, components), then a bounded run of the layout reader's fuzzer
-# (clang, libFuzzer).
+# threaded suites (pins, buffers, components, display), then a bounded run of the layout reader's
+# fuzzer (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,11 +23,11 @@ for preset in default asan; do
 done
 
 # ThreadSanitizer for the suites where threads meet: locks, pins and links, shared buffers, the
-# generators' clock threads.
+# generators' clock threads, and data delivered to displays from other threads.
 echo "== tsan"
 cmake --preset tsan
-cmake --build --preset tsan --target pins_tests buffers_tests components_tests
-ctest --preset tsan -L '^(pins_tests|buffers_tests|components_tests)$'
+cmake --build --preset tsan --target pins_tests buffers_tests components_tests display_tests
+ctest --preset tsan -L '^(pins_tests|buffers_tests|components_tests|display_tests)$'
 
 echo "== fuzz"
 cmake --preset fuzz
