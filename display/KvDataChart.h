@@ -60,7 +60,6 @@ public:
                           double x, double y) const;
 
   TKvDisplayView* GetDataView() const override { return DataView(); }
-  std::string GetPrintTitle() const override { return Title_.Text(); }
   double GetXMin() const override { return XAxis_.ZoomMin(); }
   double GetXMax() const override { return XAxis_.ZoomMax(); }
   double GetYMin() const override { return YAxis_.ZoomMin(); }

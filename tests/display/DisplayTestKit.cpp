@@ -32,13 +32,19 @@ void HideViews(TTestChart& chart) {
     view->SetVisible(false);
 }
 
+void HideGrid(TTestChart& chart) {
+  for (TKvDisplayGridDirectionalLinesSettings* grid : {chart.XAxis()->DataView(), chart.YAxis()->DataView()}) {
+    grid->Lines()->SetVisible(false);
+    grid->ZeroLine()->SetVisible(false);
+  }
+}
+
 void ShowOnlyTheZeroLine(TTestChart& chart) {
   chart.YAxis()->AutoScaling()->SetEnabled(false);
   chart.YAxis()->Min()->SetValue(-100);
   chart.YAxis()->Max()->SetValue(100);
-  chart.YAxis()->DataView()->Lines()->SetVisible(false);
-  chart.XAxis()->DataView()->Lines()->SetVisible(false);
-  chart.XAxis()->DataView()->ZeroLine()->SetVisible(false);
+  HideGrid(chart);
+  chart.YAxis()->DataView()->ZeroLine()->SetVisible(true);
 }
 
 QImage Expose(TKvDataDisplay& display) {

@@ -50,6 +50,9 @@ TPtr<Chart> BareChart(int width, int height) {
   return chart;
 }
 
+// No grid lines, nor zero lines, in the data view.
+void HideGrid(TTestChart& chart);
+
 // The Y axis shows -100 … 100 without automatic scaling, and the grid only its zero line.
 void ShowOnlyTheZeroLine(TTestChart& chart);
 

@@ -133,12 +133,8 @@ TEST(Export, NothingIsPaintedWhileTheLockRefusesASection) {
 TEST(Export, AHostedElementPaintsIntoItsHostsPictureUntilItGoes) {
   TChartPtr host = BareChart(80, 50), guest = BareChart(20, 20);
   host->DataView()->Border()->SetVisible(false);
-  for (TTestChart* chart : {host.get(), guest.get()}) {
-    for (TKvDisplayGridDirectionalLinesSettings* grid : {chart->XAxis()->DataView(), chart->YAxis()->DataView()}) {
-      grid->Lines()->SetVisible(false);
-      grid->ZeroLine()->SetVisible(false);
-    }
-  }
+  HideGrid(*host);
+  HideGrid(*guest);
   guest->DataView()->Border()->Pen()->SetColor(clLime);
   host->HostElement(*guest);
   // The element paints at the host's size, under the host's own views.

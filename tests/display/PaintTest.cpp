@@ -129,4 +129,24 @@ TEST(Paint, TheRefreshTimerCommitsDataAndRedrawsOnlyWhenSomethingArrived) {
   EXPECT_TRUE(chart->BitmapDirty());
 }
 
+TEST(Paint, TheFocusShowsOnScreenButNotInCopies) {
+  TChartPtr chart = BareChart(100, 60);
+  chart->DataView()->Border()->SetVisible(false);
+  HideGrid(*chart);
+  const auto lit = [](const QImage& image) {
+    int count = 0;
+    for (int x = 0; x < image.width(); ++x) count += Rgb(image, x, 0) == 0xFFFFFF;
+    return count;
+  };
+  EXPECT_EQ(lit(Expose(*chart)), 0);
+  chart->show();
+  chart->activateWindow();
+  chart->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(chart->hasFocus());
+  // A dotted line: every other pixel of the top row.
+  EXPECT_EQ(lit(Expose(*chart)), 50);
+  EXPECT_EQ(lit(chart->RenderImage()), 0);
+}
+
 }  // namespace
