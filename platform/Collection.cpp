@@ -91,8 +91,6 @@ const TClassInfo& TLkExtCollection::StaticClassInfo() {
   return DefineClass<TLkExtCollection, TCollection>("TLkExtCollection");
 }
 
-TLkExtCollection::~TLkExtCollection() { Clear(); }
-
 int TLkExtCollection::AddListener(TListener listener) {
   Listeners.emplace_back(NextKey, std::move(listener));
   return NextKey++;

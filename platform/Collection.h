@@ -146,8 +146,6 @@ public:
       std::function<void(TLkExtCollection& collection, TCollectionItem& item, TCollectionNotification action)>;
 
   using TCollection::TCollection;
-  // The items go first, while the collection can still tell its listeners.
-  ~TLkExtCollection() override;
 
   // Returns a key for RemoveListener.
   int AddListener(TListener listener);

@@ -138,17 +138,4 @@ TEST(Collection, ReferencesToAnItemReadAsNoneOnceItIsDeleted) {
   EXPECT_FALSE(dragged);
 }
 
-TEST(Collection, ListenersHearEveryItemGoWhenTheCollectionGoes) {
-  std::vector<int> deleted;
-  {
-    TTestItems items(nullptr);
-    items.Add();
-    items.Add();
-    items.AddListener([&](TLkExtCollection&, TCollectionItem& item, TCollectionNotification action) {
-      if (action == TCollectionNotification::cnDeleting) deleted.push_back(item.Index());
-    });
-  }
-  EXPECT_EQ(deleted, (std::vector<int>{1, 0}));
-}
-
 }  // namespace
