@@ -1,7 +1,9 @@
 #pragma once
 
 #include "display/KvAxisValues.h"
+#include "display/KvDisplayView.h"
 #include "display/KvScopeAxisLimits.h"
+#include "display/KvTickSteps.h"
 #include "display/KvViewSettings.h"
 
 #include <initializer_list>
