@@ -138,14 +138,14 @@ void TKvCanvas::RotatedTextOut(int x, int y, const std::string& text, int degree
 
 void TKvCanvas::FocusRect(const TKvRect& rect) {
   if (rect.IsEmpty()) return;
-  QPen pen(Qt::white);
-  pen.setDashPattern({1, 1});
-  pen.setCosmetic(Ratio == 1);
-  Painter_.setPen(pen);
-  Painter_.setBrush(Qt::NoBrush);
+  // Every other pixel of each edge, inverted: a checker pattern over one-pixel strips.
+  const QBrush dots(Qt::white, Qt::Dense4Pattern);
   Painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  const qreal offset = Ratio == 1 ? 0 : 0.5;
-  Painter_.drawRect(QRectF(rect.Left + offset, rect.Top + offset, rect.Width() - 1, rect.Height() - 1));
+  for (const TKvRect& edge : {TKvRect{rect.Left, rect.Top, rect.Right, rect.Top + 1},
+                              TKvRect{rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom},
+                              TKvRect{rect.Left, rect.Top + 1, rect.Left + 1, rect.Bottom - 1},
+                              TKvRect{rect.Right - 1, rect.Top + 1, rect.Right, rect.Bottom - 1}})
+    Painter_.fillRect(ToRect(edge), dots);
   Painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
