@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -20,11 +22,14 @@ public:
   bool IsCurrent() const { return std::this_thread::get_id() == Id; }
   // Waits until the body has returned.
   void WaitFor();
-  // Lets the thread run on by itself; what its body holds goes when the body returns.
+  // Lets the thread run on by itself; what its body holds goes when the body returns. The thread
+  // is still joined later by another thread, at the latest when the process ends, so none is
+  // half way through its exit while the process tears down.
   void Detach();
 
 private:
   std::string Name_;
+  std::shared_ptr<std::atomic<bool>> BodyReturned = std::make_shared<std::atomic<bool>>(false);
   std::thread Thread;
   std::thread::id Id;
 };
