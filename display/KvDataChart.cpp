@@ -129,20 +129,10 @@ void TKvDataChart::PaintContent(TKvCanvas& canvas, bool exporting, const TKvRect
     paint();
   };
   slot([&] { PaintBehindChannels(canvas, work); }, false);
-  canvas.SetBrush(Color());
-  for (TKvDisplayView* view : Views()) {
-    if (!view->IsActive()) continue;
-    TKvClipGuard guard(canvas);
-    if (view->GetRect().Intersects(region)) view->Paint(canvas, exporting, IsVertical());
-    else view->PaintHidden(canvas, IsVertical());
-  }
+  PaintViews(canvas, exporting, region);
   if (data.Intersects(region)) slot([&] { PaintChannels(canvas, work); }, true);
   if (relaid) UpdateHighlighting();
-  for (TKvDisplayView* view : Views()) {
-    if (!view->IsActive() || !view->GetRect().Intersects(region)) continue;
-    TKvClipGuard guard(canvas);
-    view->PaintOverlay(canvas);
-  }
+  PaintOverlays(canvas, region);
   slot([&] { PaintOverChannels(canvas, work); }, false);
   if (!exporting) slot([&] { PaintToolBar(canvas); }, false);
   // The focus is part of the window, not of the picture: copies and prints leave it out.

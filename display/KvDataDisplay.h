@@ -172,6 +172,11 @@ protected:
   virtual void MouseLeave();
   // A wheel step over the data view (1.1 down, 0.9 up).
   virtual void WheelZoom(QPoint /*point*/, double /*factorY*/, double /*factorX*/) {}
+  // Paints every active view that lies in `region` (the others keep their ticks current), each
+  // with its clipping restored afterwards.
+  void PaintViews(TKvCanvas& canvas, bool exporting, const TKvRect& region);
+  // What every active view in `region` draws over the data.
+  void PaintOverlays(TKvCanvas& canvas, const TKvRect& region);
   // Paints each hosted element into the picture.
   void PaintElements(QPainter& painter, int width, int height);
   // Clears the layout-dirty flag, answering whether it was set.

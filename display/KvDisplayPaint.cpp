@@ -1,6 +1,7 @@
 // Painting a display: the offscreen image and what a paint message does with it.
 #include "display/KvCanvas.h"
 #include "display/KvDataDisplay.h"
+#include "display/KvDisplayView.h"
 
 #include <QPaintEvent>
 
@@ -56,5 +57,23 @@ void TKvDataDisplay::PaintElements(QPainter& painter, int width, int height) {
     painter.save();
     element->PaintToGraphics(painter, width, height);
     painter.restore();
+  }
+}
+
+void TKvDataDisplay::PaintViews(TKvCanvas& canvas, bool exporting, const TKvRect& region) {
+  canvas.SetBrush(Color());
+  for (TKvDisplayView* view : Views()) {
+    if (!view->IsActive()) continue;
+    TKvClipGuard guard(canvas);
+    if (view->GetRect().Intersects(region)) view->Paint(canvas, exporting, IsVertical());
+    else view->PaintHidden(canvas, IsVertical());
+  }
+}
+
+void TKvDataDisplay::PaintOverlays(TKvCanvas& canvas, const TKvRect& region) {
+  for (TKvDisplayView* view : Views()) {
+    if (!view->IsActive() || !view->GetRect().Intersects(region)) continue;
+    TKvClipGuard guard(canvas);
+    view->PaintOverlay(canvas);
   }
 }

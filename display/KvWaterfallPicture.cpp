@@ -83,6 +83,17 @@ QPoint TKvWaterfallPicture::PixelOf(int row, int bin) const {
   return Geometry_.Vertical ? QPoint(bin, place) : QPoint(place, Image_.height() - 1 - bin);
 }
 
+bool TKvWaterfallPicture::RowAndBinAt(QPointF point, int& row, int& bin) const {
+  if (Image_.isNull() || !(point.x() >= 0 && point.y() >= 0)) return false;
+  const int x = static_cast<int>(point.x()), y = static_cast<int>(point.y());
+  if (x >= Image_.width() || y >= Image_.height()) return false;
+  const int place = Geometry_.Vertical ? y : x;
+  bin = Geometry_.Vertical ? x : Image_.height() - 1 - y;
+  if (place >= Geometry_.Samples || bin >= Geometry_.Bins) return false;
+  row = Geometry_.Reversed ? Geometry_.Samples - 1 - place : place;
+  return true;
+}
+
 void TKvWaterfallPicture::DrawRow(const TKvWaterfallRow& row, int index) {
   qsizetype step = 0;
   QRgb* pixel = RowStart(index, step);

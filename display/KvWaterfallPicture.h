@@ -46,6 +46,8 @@ public:
   int RowsShown() const { return RowsShown_; }
   // Where history row `row` and bin `bin` lie in the image.
   QPoint PixelOf(int row, int bin) const;
+  // The history row and bin at a point of the image; false outside every row's place.
+  bool RowAndBinAt(QPointF point, int& row, int& bin) const;
   // Whether the rows that arrived since the last update are not yet in the picture.
   bool Behind(const TKvWaterfallHistory& history) const;
 

@@ -1,0 +1,230 @@
+#include "display/KvBasicWaterfall.h"
+
+#include "display/KvCanvas.h"
+#include "display/KvDisplayLayout.h"
+#include "display/KvLabelTemplate.h"
+#include "display/KvTickSteps.h"
+
+#include <QMouseEvent>
+
+#include <cmath>
+#include <mutex>
+
+const TClassInfo& TKvBasicWaterfall::StaticClassInfo() {
+  return DefineClass<TKvBasicWaterfall, TKvDataDisplay>("TKvBasicWaterfall", [](TPublished<TKvBasicWaterfall>& p) {
+    using C = TKvBasicWaterfall;
+    p.Object("Title", &C::Title)
+        .Object("XAxis", &C::XAxis)
+        .Object("YAxis", &C::YAxis)
+        .Object("DataView", &C::DataView)
+        .Boolean("Vertical", &C::Vertical, &C::SetVertical, false);
+  });
+}
+
+TKvBasicWaterfall::TKvBasicWaterfall(TComponent* owner)
+    : TKvDataDisplay(owner),
+      Title_(*this, "Waterfall"),
+      XAxis_(*this),
+      YAxis_(*this),
+      DataView_(*this),
+      History(XAxis_.Samples()) {
+  Pending.reserve(size_t(XAxis_.Samples()));
+}
+
+TKvBasicWaterfall::~TKvBasicWaterfall() = default;
+
+void TKvBasicWaterfall::SetVertical(bool vertical) {
+  if (vertical == Vertical_) return;
+  Vertical_ = vertical;
+  Relayout();
+}
+
+void TKvBasicWaterfall::SamplesChanged() {
+  const int samples = XAxis_.Samples();
+  {
+    const std::lock_guard guard(Section);
+    // A shorter history keeps its newest rows.
+    History.SetCapacity(samples);
+    if (Pending.size() > size_t(samples)) Pending.erase(Pending.begin(), Pending.end() - samples);
+    Pending.reserve(size_t(samples));
+    YAxis_.SetBinCount(OldestRowBins());
+  }
+  Relayout();
+}
+
+void TKvBasicWaterfall::AppendRow(TRef<IKvRealBuffer> row) {
+  const TLkLockSection section = DataLock().WriteLock();
+  if (!section) return;
+  const std::lock_guard guard(Section);
+  if (IntakeHeld()) {
+    if (Pending.size() == size_t(XAxis_.Samples())) Pending.erase(Pending.begin());
+    Pending.push_back(std::move(row));
+    return;
+  }
+  AddToHistory(std::move(row));
+}
+
+void TKvBasicWaterfall::AddToHistory(TRef<IKvRealBuffer> row) {
+  if (History.Append(std::move(row))) RangeMoved.store(true);
+  DataArrived();
+}
+
+void TKvBasicWaterfall::Reset(double rate, bool spectrum) {
+  StreamRate_.store(rate);
+  Spectrum.store(spectrum);
+  const std::lock_guard guard(Section);
+  Pending.clear();
+  if (IntakeHeld()) ClearOnFlush = true;
+  else History.Clear();
+  RangeMoved.store(true);
+  DataArrived();
+}
+
+void TKvBasicWaterfall::HoldChanged(bool hold) {
+  if (hold) return;
+  const TLkLockSection section = DataLock().WriteLock();
+  if (!section) return;
+  const std::lock_guard guard(Section);
+  if (ClearOnFlush) {
+    History.Clear();
+    ClearOnFlush = false;
+    RangeMoved.store(true);
+  }
+  for (TRef<IKvRealBuffer>& row : Pending) AddToHistory(std::move(row));
+  Pending.clear();
+  DataArrived();
+}
+
+bool TKvBasicWaterfall::RefreshData() {
+  if (!TakeArrivedData()) return false;
+  {
+    const std::lock_guard guard(Section);
+    YAxis_.SetBinCount(OldestRowBins());
+  }
+  // The stream's rate may have changed the bin axis's labels.
+  YAxis_.InvalidateRanges();
+  if (RangeMoved.exchange(false)) LevelScale().RangeChanged();
+  return true;
+}
+
+double TKvBasicWaterfall::LevelMax() const {
+  const TKvLevelAxis& axis = *LevelScale().Axis();
+  const std::lock_guard guard(Section);
+  return axis.Autoscale() && !History.Empty() ? History.Max() : axis.Max();
+}
+
+double TKvBasicWaterfall::LevelMin() const {
+  const TKvLevelAxis& axis = *LevelScale().Axis();
+  const std::lock_guard guard(Section);
+  return axis.Autoscale() && !History.Empty() ? History.Min() : axis.Min();
+}
+
+uint64_t TKvBasicWaterfall::RowsRemoved() const {
+  const std::lock_guard guard(Section);
+  return History.Removed();
+}
+
+int TKvBasicWaterfall::RowCount() const {
+  const std::lock_guard guard(Section);
+  return History.Count();
+}
+
+int TKvBasicWaterfall::OldestRowBins() const {
+  const uint32_t length = History.Empty() ? 0 : History.Row(0).Length();
+  return length == 0 ? 512 : static_cast<int>(std::min<uint32_t>(length, INT32_MAX));
+}
+
+TKvWaterfallGeometry TKvBasicWaterfall::Geometry() const {
+  return {XAxis_.Samples(), OldestRowBins(), Vertical_, XAxis_.Reversed()};
+}
+
+TKvWaterfallColouring TKvBasicWaterfall::Colouring() const {
+  const TKvAxisDisplayLevelView& levels = LevelScale();
+  TKvWaterfallColouring colouring;
+  colouring.Logarithmic = levels.Axis()->ScaleMode() != TKvScaleMode::smLinear;
+  colouring.Min = LevelMin();
+  colouring.Max = LevelMax();
+  if (colouring.Logarithmic) colouring.Min = LogScale(colouring.Min), colouring.Max = LogScale(colouring.Max);
+  colouring.Grey = levels.GrayScale();
+  if (!colouring.Grey) colouring.Colours = levels.Colors()->Pixels(palette());
+  colouring.Background = ToQColor(Color(), palette()).rgb();
+  return colouring;
+}
+
+QRectF TKvBasicWaterfall::SourceRect(const TKvWaterfallPicture& picture) const {
+  const TKvWaterfallGeometry& geometry = picture.Geometry();
+  const auto part = [](double min, double max, int count) {
+    // Visible ends that are equal, reversed or not numbers show everything.
+    if (!(max > min) || !std::isfinite(min) || !std::isfinite(max)) return std::pair<double, double>(0, count);
+    return std::pair(std::clamp(min, 0.0, double(count)), std::clamp(max, 0.0, double(count)));
+  };
+  auto [first, last] = part(XAxis_.GetVisibleMin(), XAxis_.GetVisibleMax(), geometry.Samples);
+  if (geometry.Reversed) std::tie(first, last) = std::pair(geometry.Samples - last, geometry.Samples - first);
+  const auto [low, high] = part(YAxis_.GetVisibleMin(), YAxis_.GetVisibleMax(), geometry.Bins);
+  if (geometry.Vertical) return {low, first, high - low, last - first};
+  return {first, geometry.Bins - high, last - first, high - low};
+}
+
+void TKvBasicWaterfall::PaintPicture(TKvCanvas& canvas, TKvWaterfallPicture& picture, const TKvRect& rect) const {
+  const TKvWaterfallColouring colouring = Colouring();
+  {
+    const std::lock_guard guard(Section);
+    if (History.Empty()) return;
+    picture.Update(History, Geometry(), colouring);
+  }
+  if (rect.IsEmpty()) return;
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), picture.Image(), SourceRect(picture));
+  painter.restore();
+}
+
+double TKvBasicWaterfall::ValueAt(int x, int y) const {
+  const TKvRect rect = DataView_.GetRect();
+  if (rect.IsEmpty() || !rect.Contains(x, y)) return NoValue;
+  const TKvWaterfallPicture& picture = DataView_.Picture();
+  const QRectF source = SourceRect(picture);
+  const QPointF at(source.left() + (x - rect.Left + 0.5) * source.width() / rect.Width(),
+                   source.top() + (y - rect.Top + 0.5) * source.height() / rect.Height());
+  const std::lock_guard guard(Section);
+  int row = 0, bin = 0;
+  if (!picture.RowAndBinAt(at, row, bin) || row >= History.Count()) return NoValue;
+  const TKvWaterfallRow& kept = History.Row(row);
+  // Each row has its own length.
+  if (bin >= int(kept.Length())) return NoValue;
+  return kept.Buffer->GetValue(uint32_t(bin));
+}
+
+std::string TKvBasicWaterfall::HitLabel(const std::string& pattern, int x, int y) const {
+  const double along = Vertical_ ? XAxis_.GetMapping().ToValue(y) : XAxis_.GetMapping().ToValue(x);
+  const double across = Vertical_ ? YAxis_.GetMapping().ToValue(x) : YAxis_.GetMapping().ToValue(y);
+  return ExpandLabelTemplate(pattern.empty() ? "%X : %Y : %Z" : pattern,
+                             [&](char letter) -> std::optional<std::string> {
+                               switch (letter) {
+                                 case 'X': return XAxis_.LabelOf(along);
+                                 case 'Y': return YAxis_.LabelOf(across);
+                                 case 'Z': return LevelScale().ValueText(ValueAt(x, y));
+                                 default: return std::nullopt;
+                               }
+                             });
+}
+
+void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TKvRect& region) {
+  const int width = GetExportWidth(), height = GetExportHeight();
+  if (TakeLayoutDirty()) LayoutViews(Views(), width, height);
+  TKvClipGuard outer(canvas);
+  canvas.ClipTo(region);
+  canvas.SetBrush(Color());
+  canvas.SetPen(clWhite);
+  canvas.FillRect({0, 0, width, height});
+  PaintElements(canvas.Painter(), width, height);
+  PaintViews(canvas, exporting, region);
+  PaintOverlays(canvas, region);
+  if (!exporting && hasFocus()) canvas.FocusRect({0, 0, width, height});
+}
+
+void TKvBasicWaterfall::mouseMoveEvent(QMouseEvent* event) {
+  TKvDataDisplay::mouseMoveEvent(event);
+  LevelScale().TrackMouse();
+}
