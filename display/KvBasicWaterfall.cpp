@@ -80,25 +80,24 @@ void TKvBasicWaterfall::Reset(double rate, bool spectrum) {
   DataArrived();
 }
 
-void TKvBasicWaterfall::HoldChanged(bool hold) {
-  if (hold) return;
-  const TLkLockSection section = DataLock().WriteLock();
-  if (!section) return;
-  const std::lock_guard guard(Section);
+void TKvBasicWaterfall::Flush() {
+  if (IntakeHeld() || (!ClearOnFlush && Pending.empty())) return;
   if (ClearOnFlush) {
     History.Clear();
     ClearOnFlush = false;
     RangeMoved.store(true);
+    DataArrived();
   }
   for (TRef<IKvRealBuffer>& row : Pending) AddToHistory(std::move(row));
   Pending.clear();
-  DataArrived();
 }
 
 bool TKvBasicWaterfall::RefreshData() {
-  if (!TakeArrivedData()) return false;
   {
     const std::lock_guard guard(Section);
+    // Rows kept aside while held, or while a drag in the data view went on, join the history.
+    Flush();
+    if (!TakeArrivedData()) return false;
     YAxis_.SetBinCount(OldestRowBins());
   }
   // The stream's rate may have changed the bin axis's labels.

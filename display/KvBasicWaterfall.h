@@ -77,11 +77,10 @@ public:
   void SamplesChanged();
 
 protected:
-  // Commits what arrived: tells the level scale when the range moved; true when rows arrived.
+  // Commits what arrived, and the rows that waited once the display is no longer held: tells the
+  // level scale when the range moved; true when rows arrived. It runs as soon as a hold ends.
   bool RefreshData() override;
   void PaintContent(TKvCanvas& canvas, bool exporting, const TKvRect& region) override;
-  // Released: rows that waited join the history (after emptying it if a start came meanwhile).
-  void HoldChanged(bool hold) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -94,6 +93,9 @@ private:
   QRectF SourceRect(const TKvWaterfallPicture& picture) const;
   // Under the critical section.
   void AddToHistory(TRef<IKvRealBuffer> row);
+  // Under the critical section, when nothing holds the display: the rows that waited join the
+  // history, after emptying it when a start came meanwhile.
+  void Flush();
 
   TKvDisplayTitle Title_;
   TKvWaterfallXAxis XAxis_;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <thread>
 #include <vector>
@@ -65,22 +66,30 @@ TEST(Waterfall, RowsFromAnotherThreadShowAtTheNextRefresh) {
   TFeed feed(*waterfall);
   TKvLkRealSourcePin* source = feed.Source.get();
   const QImage empty = Expose(*waterfall);
+  std::atomic<bool> done{false};
   std::thread clock([&] {
     source->Notify(*MakeRef<TLkStartSpectrumOperation>(44100.0));
-    for (int i = 0; i < 40; ++i) source->SendBuffer(Reals(Spectrum(8, i % 8, 100)));
+    for (int i = 0; i < 400; ++i) source->SendBuffer(Reals(Spectrum(8, i % 8, 100 + i)));
+    done = true;
   });
-  // The window thread refreshes and paints meanwhile.
-  for (int i = 0; i < 20; ++i) {
+  // The window thread refreshes, paints, holds and asks for values meanwhile.
+  for (int i = 0; !done; ++i) {
+    waterfall->SetZoomHold(i % 7 == 3);
     waterfall->Refresh();
     Expose(*waterfall);
+    waterfall->ValueAt(10, 10);
   }
   clock.join();
+  waterfall->SetZoomHold(false);
+  waterfall->Refresh();
+  EXPECT_NE(Expose(*waterfall), empty);
+  EXPECT_EQ(waterfall->RowCount(), 16);
+  EXPECT_EQ(waterfall->LevelMax(), 499);
+  // The refresh that takes a row marks the picture for painting again.
+  EXPECT_FALSE(waterfall->BitmapDirty());
+  source->SendBuffer(Reals(Spectrum(8, 0, 1)));
   waterfall->Refresh();
   EXPECT_TRUE(waterfall->BitmapDirty());
-  const QImage shown = Expose(*waterfall);
-  EXPECT_NE(shown, empty);
-  EXPECT_EQ(waterfall->RowCount(), 16);
-  EXPECT_EQ(waterfall->RowsRemoved(), 24u);
   EXPECT_TRUE(waterfall->IsSpectrum());
   EXPECT_EQ(waterfall->StreamRate(), 44100);
   // The bin axis labels frequencies in kilohertz up to half the rate.
@@ -143,6 +152,17 @@ TEST(Waterfall, RowsWaitWhileHeldAndAStartMeanwhileEmptiesTheHistoryFirst) {
   EXPECT_EQ(waterfall->RowCount(), 2);
   EXPECT_EQ(waterfall->LevelMax(), 6);
   EXPECT_EQ(waterfall->LevelMin(), 5);
+}
+
+TEST(Waterfall, RowsKeptAsideDuringADragJoinWhenItEnds) {
+  TWaterfallPtr waterfall = Waterfall(40, 30, 4);
+  waterfall->SetDragInProgress(true);
+  waterfall->AppendRow(Reals({1, 2}));
+  waterfall->Refresh();
+  EXPECT_EQ(waterfall->RowCount(), 0);
+  waterfall->SetDragInProgress(false);
+  waterfall->Refresh();
+  EXPECT_EQ(waterfall->RowCount(), 1);
 }
 
 TEST(Waterfall, ValueUnderAPixelChecksTheRowsOwnLength) {
