@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -152,6 +153,40 @@ TEST(Waterfall, RowsWaitWhileHeldAndAStartMeanwhileEmptiesTheHistoryFirst) {
   EXPECT_EQ(waterfall->RowCount(), 2);
   EXPECT_EQ(waterfall->LevelMax(), 6);
   EXPECT_EQ(waterfall->LevelMin(), 5);
+}
+
+TEST(Waterfall, WithHoldsBetweenBurstsThePictureEqualsOneDrawnFromScratch) {
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> value(0, 100);
+  const int samples = 20;
+  // A fixed level range, so that paints scroll instead of redrawing for moved extremes.
+  const auto make = [] {
+    TWaterfallPtr waterfall = Waterfall(60, 40, samples);
+    waterfall->Levels()->Axis()->SetAutoscale(false);
+    waterfall->Levels()->Axis()->SetMax(100);
+    return waterfall;
+  };
+  TWaterfallPtr waterfall = make();
+  std::vector<TRef<IKvRealBuffer>> rows;
+  for (int step = 0; step < 60; ++step) {
+    waterfall->SetZoomHold(random() % 4 == 0);
+    const int burst = step % 13 == 12 ? 30 : int(random() % 5);
+    for (int i = 0; i < burst; ++i) {
+      std::vector<double> values(6 + random() % 3);
+      for (double& v : values) v = value(random);
+      rows.push_back(Reals(values));
+      waterfall->AppendRow(rows.back());
+    }
+    waterfall->Refresh();
+    Expose(*waterfall);
+    if (waterfall->ZoomHold()) continue;
+    // The same last rows, drawn whole by a waterfall that never scrolled.
+    TWaterfallPtr fresh = make();
+    for (size_t i = rows.size() > samples ? rows.size() - samples : 0; i < rows.size(); ++i) fresh->AppendRow(rows[i]);
+    fresh->Refresh();
+    Expose(*fresh);
+    ASSERT_EQ(waterfall->DataView()->Picture().Image(), fresh->DataView()->Picture().Image()) << "step " << step;
+  }
 }
 
 TEST(Waterfall, RowsKeptAsideDuringADragJoinWhenItEnds) {
