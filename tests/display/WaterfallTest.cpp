@@ -5,6 +5,9 @@
 #include "display/KvWaterfall.h"
 #include "pins/LkOperations.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -264,6 +267,30 @@ TEST(Waterfall, TheLevelScaleRunsFromHalfPurpleAtTheTopToBlack) {
   EXPECT_EQ(waterfall->LevelMin(), 10);
   waterfall->Levels()->Axis()->SetAutoscale(false);
   EXPECT_EQ(waterfall->LevelMax(), 1000);
+}
+
+TEST(Waterfall, TheLevelScaleMarksTheValueUnderTheMouse) {
+  TWaterfallPtr waterfall = Waterfall(200, 101, 4, true);
+  TKvWaterfallDisplayLevelView& levels = *waterfall->Levels();
+  levels.Axis()->SetVisible(false);
+  levels.LevelLabel()->SetVisible(false);
+  levels.Axis()->SetAutoscale(false);
+  levels.Axis()->SetMax(100);
+  waterfall->AppendRow(Reals({25, 25, 25, 25}));
+  waterfall->Refresh();
+  Expose(*waterfall);
+  const TKvRect data = waterfall->DataView()->ViewRect(), view = levels.ViewRect();
+  QMouseEvent move(QEvent::MouseMove, QPointF(data.Left + 5, data.Top + 50), QPointF(data.Left + 5, data.Top + 50),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(waterfall.get(), &move);
+  EXPECT_EQ(levels.TrackedValue(), 25);
+  const QImage image = Expose(*waterfall);
+  // A quarter up the bar, in the tracking colour where the bar leaves it room.
+  const int length = data.Height() - 1;
+  const int y = data.Top + length - int(std::nearbyint(0.25 * length));
+  const int x = view.Left + 2 + levels.BarWidth();
+  EXPECT_EQ(Rgb(image, x, y), 0xFF0000u);
+  EXPECT_NE(Rgb(image, x, y - 2), 0xFF0000u);
 }
 
 }  // namespace
