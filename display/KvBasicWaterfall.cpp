@@ -48,6 +48,9 @@ void TKvBasicWaterfall::SamplesChanged() {
     if (Pending.size() > size_t(samples)) Pending.erase(Pending.begin(), Pending.end() - samples);
     Pending.reserve(size_t(samples));
     YAxis_.SetBinCount(OldestRowBins());
+    // The rows that left may have held the extremes.
+    RangeMoved.store(true);
+    DataArrived();
   }
   Relayout();
 }
