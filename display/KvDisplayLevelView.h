@@ -7,6 +7,7 @@
 #include "display/KvViewSettings.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // What the display a level scale belongs to tells it: the data's largest and smallest value, and

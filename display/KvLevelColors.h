@@ -2,7 +2,6 @@
 
 #include <QRgb>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 

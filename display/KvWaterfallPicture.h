@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <vector>
 
 // Where a waterfall's rows go: columns from the left (or lines from the top, Vertical), the oldest
 // first (or last, Reversed); bins upwards from the bottom (or rightwards).
