@@ -167,19 +167,24 @@ QRectF TKvBasicWaterfall::SourceRect(const TKvWaterfallPicture& picture) const {
   return {first, geometry.Bins - high, last - first, high - low};
 }
 
-void TKvBasicWaterfall::PaintPicture(TKvCanvas& canvas, TKvWaterfallPicture& picture, const TKvRect& rect) const {
+void TKvBasicWaterfall::PaintPicture(TKvCanvas& canvas, TKvWaterfallDataView& view) const {
+  TKvWaterfallPicture& picture = view.Picture();
   const TKvWaterfallColouring colouring = Colouring();
   {
     const std::lock_guard guard(Section);
     if (History.Empty()) return;
     picture.Update(History, Geometry(), colouring);
   }
+  const TKvRect& rect = view.ViewRect();
   if (rect.IsEmpty()) return;
-  QPainter& painter = canvas.Painter();
-  painter.save();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), picture.Image(), SourceRect(picture));
-  painter.restore();
+  // Stretched here, then copied as it is: the copy is sharp at any pixel ratio.
+  const qreal ratio = canvas.Painter().device()->devicePixelRatioF();
+  const QSize size = QSize(rect.Width(), rect.Height()) * ratio;
+  QImage& stretched = view.Stretched();
+  if (stretched.size() != size) stretched = QImage(size, QImage::Format_RGB32);
+  view.Stretcher().Stretch(picture.Image(), SourceRect(picture), stretched);
+  stretched.setDevicePixelRatio(ratio);
+  canvas.Painter().drawImage(QPointF(rect.Left, rect.Top), stretched);
 }
 
 double TKvBasicWaterfall::ValueAt(int x, int y) const {

@@ -71,8 +71,8 @@ public:
   double GetYMax() const override { return YAxis_.ZoomMax(); }
   std::string GetPrintTitle() const override { return Title_.Text(); }
 
-  // The data view draws the picture through this: brought up to date, then stretched over `rect`.
-  void PaintPicture(TKvCanvas& canvas, TKvWaterfallPicture& picture, const TKvRect& rect) const;
+  // The data view draws the picture through this: brought up to date, then stretched over the view.
+  void PaintPicture(TKvCanvas& canvas, TKvWaterfallDataView& view) const;
   // The X axis's row count changed: the history keeps as many.
   void SamplesChanged();
 

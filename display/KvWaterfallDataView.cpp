@@ -11,5 +11,5 @@ TKvWaterfallDataView::TKvWaterfallDataView(TKvBasicWaterfall& waterfall)
 
 void TKvWaterfallDataView::Paint(TKvCanvas& canvas, bool, bool) {
   PaintBackground(canvas);
-  Waterfall.PaintPicture(canvas, Picture_, ViewRect());
+  Waterfall.PaintPicture(canvas, *this);
 }

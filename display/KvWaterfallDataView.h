@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplayView.h"
+#include "display/KvImageStretch.h"
 #include "display/KvWaterfallPicture.h"
 
 class TKvBasicWaterfall;
@@ -19,8 +20,13 @@ public:
 
   TKvWaterfallPicture& Picture() { return Picture_; }
   const TKvWaterfallPicture& Picture() const { return Picture_; }
+  // The picture's visible part at the view's size in device pixels, and what makes it.
+  QImage& Stretched() { return Stretched_; }
+  TKvImageStretch& Stretcher() { return Stretcher_; }
 
 private:
   TKvBasicWaterfall& Waterfall;
   TKvWaterfallPicture Picture_;
+  QImage Stretched_;
+  TKvImageStretch Stretcher_;
 };

@@ -1,6 +1,7 @@
 // The waterfall's history and picture without a window: running extremes against a scan, and the
 // picture drawn row by row with scrolling against one drawn whole from the same history.
 #include "buffers/KvSimpleDataBuffer.h"
+#include "display/KvImageStretch.h"
 #include "display/KvWaterfallPicture.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,43 @@ TEST(WaterfallPicture, AnEmptiedHistoryClearsThePicture) {
   EXPECT_TRUE(picture.Update(history, {8, 3, false, false}, colouring));
   EXPECT_EQ(picture.Image().pixel(1, 1), colouring.Background);
   EXPECT_FALSE(picture.Behind(history));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ImageStretch, AtTheSameSizeItCopiesAndSmallerItSkipsNoColumn) {
+  QImage source(100, 20, QImage::Format_RGB32);
+  source.fill(qRgb(0, 0, 0));
+  TKvImageStretch stretch;
+  QImage same(100, 20, QImage::Format_RGB32);
+  for (int x = 0; x < 100; ++x) {
+    // One lit column at a time: at the same size it stays where it was; at 60 columns it still shows.
+    source.fill(qRgb(0, 0, 0));
+    for (int y = 0; y < 20; ++y) source.setPixel(x, y, qRgb(200, 100, 50));
+    stretch.Stretch(source, QRectF(0, 0, 100, 20), same);
+    ASSERT_EQ(same, source) << x;
+    QImage smaller(60, 10, QImage::Format_RGB32);
+    stretch.Stretch(source, QRectF(0, 0, 100, 20), smaller);
+    int lit = 0;
+    for (int c = 0; c < 60; ++c) lit += qRed(smaller.pixel(c, 5)) > 0;
+    ASSERT_GT(lit, 0) << x;
+  }
+}
+
+TEST(ImageStretch, APartOfTheSourceFillsTheTarget) {
+  QImage source(8, 8, QImage::Format_RGB32);
+  source.fill(qRgb(0, 0, 0));
+  source.setPixel(6, 1, qRgb(255, 255, 255));
+  TKvImageStretch stretch;
+  QImage target(4, 4, QImage::Format_RGB32);
+  // Columns 6 and 7, lines 0 and 1, doubled: the white pixel lights the lower left quarter.
+  stretch.Stretch(source, QRectF(6, 0, 2, 2), target);
+  EXPECT_GT(qRed(target.pixel(1, 2)), 128);
+  EXPECT_EQ(target.pixel(1, 2), target.pixel(0, 2));
+  EXPECT_EQ(target.pixel(3, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(target.pixel(3, 3), qRgb(0, 0, 0));
 }
 
 }  // namespace
