@@ -7,6 +7,7 @@
 #include "buffers/DnAudioFormat.h"
 #include "buffers/DnSimpleAudioBuffer.h"
 #include "buffers/KvSimpleDataBuffer.h"
+#include "components/ComponentPins.h"
 #include "components/KvClockGen.h"
 #include "pins/DnStreamTypes.h"
 #include "pins/LkStdTypes.h"
@@ -87,13 +88,6 @@ protected:
   // Stops and lets the pins go while the generator is whole.
   void Destroying() override;
 
-  // Frees a pin while its member still points to it: what arrives while the pin unlinks may still
-  // use it (and finds a pin whose destruction has begun, which sends nothing).
-  template <class Pin>
-  static void FreePin(TLkPinPtr<Pin>& pin) {
-    TLkBasicPin::Free(pin.get());
-    (void)pin.release();
-  }
   // The component lock, shared with the pins and the audio format.
   TLkLock& ComponentLock() { return Lock; }
   // One 16-bit mono sample per frame of the format: subclasses compose their signal in it. Made

@@ -1,5 +1,7 @@
 #include "ComponentTestKit.h"
 
+#include "buffers/KvSimpleDataBuffer.h"
+
 #include <cstring>
 #include <thread>
 
@@ -145,5 +147,74 @@ void TManualClock::Tick() {
 
 void TManualClock::Destroying() {
   Output_.reset();
+  TComponent::Destroying();
+}
+
+TRealSource::TRealSource(TComponent* owner)
+    : TComponent(owner),
+      Output_(new TKvLkRealSourcePin(
+          this,
+          [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) -> uint8_t {
+            std::lock_guard lock(Guard);
+            Upstream_.push_back(Describe(operation));
+            return 0;
+          },
+          &Lock)) {}
+
+void TRealSource::Start(double sampleRate) { Output_->Notify(*MakeRef<TLkStartSampleRateOperation>(sampleRate)); }
+
+void TRealSource::Send(const std::vector<double>& samples) {
+  Output_->SendBuffer(MakeRef<TKvRealBuffer>(samples.data(), uint32_t(samples.size())));
+}
+
+void TRealSource::Stop() { Output_->SendStop(); }
+
+std::vector<std::string> TRealSource::Upstream() {
+  std::lock_guard lock(Guard);
+  return Upstream_;
+}
+
+void TRealSource::Destroying() {
+  Output_.reset();
+  TComponent::Destroying();
+}
+
+TRealRecorder::TRealRecorder(TComponent* owner)
+    : TComponent(owner),
+      Input_(new TKvLkRealSinkPin(
+          this,
+          [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) -> uint8_t {
+            std::lock_guard lock(Guard);
+            Events_.push_back(Describe(operation));
+            auto* supplied = OperationAs<TLkSuppliedBufferOperation>(operation);
+            if (auto* real = supplied ? InterfaceOf<IKvRealBuffer>(*supplied->Buffer) : nullptr)
+              Buffers_.emplace_back(real->ReadData(), real->ReadData() + real->GetCount());
+            return 0;
+          },
+          &Lock)) {}
+
+std::vector<std::string> TRealRecorder::Events() {
+  std::lock_guard lock(Guard);
+  return Events_;
+}
+
+std::vector<std::vector<double>> TRealRecorder::Buffers() {
+  std::lock_guard lock(Guard);
+  return Buffers_;
+}
+
+size_t TRealRecorder::BufferCount() {
+  std::lock_guard lock(Guard);
+  return Buffers_.size();
+}
+
+void TRealRecorder::Clear() {
+  std::lock_guard lock(Guard);
+  Events_.clear();
+  Buffers_.clear();
+}
+
+void TRealRecorder::Destroying() {
+  Input_.reset();
   TComponent::Destroying();
 }

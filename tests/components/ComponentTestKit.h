@@ -89,6 +89,48 @@ private:
   TLkPinPtr<TDnLkAudioSourcePin> Output_;
 };
 
+// Sends real streams by hand: starts at a rate, buffers of given samples, stops. Records what
+// comes back upstream.
+class TRealSource : public TComponent {
+public:
+  explicit TRealSource(TComponent* owner = nullptr);
+  TKvLkRealSourcePin* Output() const { return Output_.get(); }
+  void Start(double sampleRate);
+  void Send(const std::vector<double>& samples);
+  void Stop();
+  std::vector<std::string> Upstream();
+
+protected:
+  void Destroying() override;
+
+private:
+  TLkLock Lock;
+  TLkPinPtr<TKvLkRealSourcePin> Output_;
+  std::mutex Guard;
+  std::vector<std::string> Upstream_;
+};
+
+// Records what reaches its real input: every operation by kind, and the samples of every buffer.
+class TRealRecorder : public TComponent {
+public:
+  explicit TRealRecorder(TComponent* owner = nullptr);
+  TKvLkRealSinkPin* Input() const { return Input_.get(); }
+  std::vector<std::string> Events();
+  std::vector<std::vector<double>> Buffers();
+  size_t BufferCount();
+  void Clear();
+
+protected:
+  void Destroying() override;
+
+private:
+  TLkLock Lock;
+  TLkPinPtr<TKvLkRealSinkPin> Input_;
+  std::mutex Guard;
+  std::vector<std::string> Events_;
+  std::vector<std::vector<double>> Buffers_;
+};
+
 // How the tests name an operation.
 std::string Describe(TLkNotifyOperation& operation);
 
