@@ -218,3 +218,32 @@ void TRealRecorder::Destroying() {
   Input_.reset();
   TComponent::Destroying();
 }
+
+TAudioSource::TAudioSource(TComponent* owner)
+    : TComponent(owner),
+      Output_(new TDnLkAudioSourcePin(
+          this,
+          [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) -> uint8_t {
+            std::lock_guard lock(Guard);
+            Upstream_.push_back(Describe(operation));
+            return 0;
+          },
+          &Lock)) {}
+
+void TAudioSource::Start(const TDnWaveFormat& header) {
+  Output_->Notify(*MakeRef<TLkStartWaveOperation>(header, false));
+}
+
+void TAudioSource::Send(const TRef<IDnAudioBuffer>& buffer) { Output_->SendBuffer(buffer); }
+
+void TAudioSource::Stop() { Output_->SendStop(); }
+
+std::vector<std::string> TAudioSource::Upstream() {
+  std::lock_guard lock(Guard);
+  return Upstream_;
+}
+
+void TAudioSource::Destroying() {
+  Output_.reset();
+  TComponent::Destroying();
+}

@@ -89,6 +89,27 @@ private:
   TLkPinPtr<TDnLkAudioSourcePin> Output_;
 };
 
+// Sends audio streams by hand: a start-wave with a header, buffers, a stop. Records what comes
+// back upstream.
+class TAudioSource : public TComponent {
+public:
+  explicit TAudioSource(TComponent* owner = nullptr);
+  TDnLkAudioSourcePin* Output() const { return Output_.get(); }
+  void Start(const TDnWaveFormat& header);
+  void Send(const TRef<IDnAudioBuffer>& buffer);
+  void Stop();
+  std::vector<std::string> Upstream();
+
+protected:
+  void Destroying() override;
+
+private:
+  TLkLock Lock;
+  TLkPinPtr<TDnLkAudioSourcePin> Output_;
+  std::mutex Guard;
+  std::vector<std::string> Upstream_;
+};
+
 // Sends real streams by hand: starts at a rate, buffers of given samples, stops. Records what
 // comes back upstream.
 class TRealSource : public TComponent {

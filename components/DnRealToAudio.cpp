@@ -1,0 +1,177 @@
+#include "components/DnRealToAudio.h"
+
+#include "buffers/DnSampleCoding.h"
+#include "components/ComponentPins.h"
+#include "platform/Published.h"
+
+#include <algorithm>
+#include <cmath>
+
+const TClassInfo& TDnRealToAudio::StaticClassInfo() {
+  return DefineClass<TDnRealToAudio, TComponent>("TDnRealToAudio", [](TPublished<TDnRealToAudio>& p) {
+    using T = TDnRealToAudio;
+    p.Object("OutputPin", &T::OutputPin)
+        .Object("InputPins", &T::InputPins)
+        .Object("AudioFormat", &T::AudioFormat)
+        .Boolean("Normalize", &T::Normalize, &T::SetNormalize, false);
+  });
+}
+
+TDnRealToAudio::TDnRealToAudio(TComponent* owner)
+    : TComponent(owner),
+      OutputPin_(new TDnLkAudioSourcePin(
+          this,
+          [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) {
+            return OutputHandler(operation);
+          },
+          &Lock)),
+      InputPins_(std::make_unique<TLkPinList>(this, true, &Lock)),
+      AudioFormat_(std::make_unique<TDnAudioFormat>(this)) {
+  AudioFormat_->SetWriteLock([this](const std::function<void()>& change) {
+    const TLkLockSection section = Lock.WriteLock();
+    if (!section) return false;
+    change();
+    return true;
+  });
+  AudioFormat_->OnChange = [this](TObject*) { FormatChanged(); };
+  FormatChanged();
+}
+
+void TDnRealToAudio::SetNormalize(bool normalize) {
+  const TLkLockSection section = Lock.WriteLock();
+  if (section) Normalize_ = normalize;
+}
+
+TKvLkQueuedRealSinkPin* TDnRealToAudio::Input(int index) const {
+  return static_cast<TKvLkQueuedRealSinkPin*>(InputPins_->GetPin(index));
+}
+
+void TDnRealToAudio::FormatChanged() {
+  const TLkLockSection section = Lock.WriteLock();
+  if (!section) return;
+  const int channels = int(AudioFormat_->Channels());
+  while (InputPins_->GetCount() > channels) InputPins_->Delete(InputPins_->GetCount() - 1);
+  while (InputPins_->GetCount() < channels) {
+    auto* pin = new TKvLkQueuedRealSinkPin(
+        this,
+        [this](TLkBasicPin* pin, const TGUID&, uint8_t, TLkNotifyOperation& operation) {
+          return InputHandler(static_cast<TKvLkQueuedRealSinkPin*>(pin), operation);
+        },
+        &Lock, InputPins_.get());
+    OutputPin_->AddDependency(pin);
+    InputPins_->Add(pin);
+  }
+  RateRule();
+}
+
+uint8_t TDnRealToAudio::InputHandler(TKvLkQueuedRealSinkPin* pin, TLkNotifyOperation& operation) {
+  const TLkLockSection section = Lock.WriteLock();
+  if (!section) return 0;
+  TKvLkQueuedPinImpl& queued = pin->Queued();
+  if (auto* supplied = OperationAs<TLkSuppliedBufferOperation>(operation)) {
+    if (supplied->Buffer && InterfaceOf<IKvRealBuffer>(*supplied->Buffer)) {
+      queued.Push(supplied->Buffer);
+      queued.SetReceived(true);
+      EmitRule();
+    }
+    return 0;
+  }
+  // A start or stop of an input is answered by the output stream's own start or stop: passing
+  // the input's on as well would replace the start-wave the audio output remembers for sinks
+  // linked later, or stop the stream twice.
+  if (auto* start = OperationAs<TLkStartSampleRateOperation>(operation)) {
+    queued.SetSampleRate(start->SampleRate);
+    StartRule();
+    return 0;
+  }
+  if (OperationAs<TLkStopOperation>(operation)) {
+    queued.Reset();
+    if (Started_.exchange(false)) OutputPin_->SendStop();
+    return 0;
+  }
+  return OutputPin_->Notify(operation);
+}
+
+uint8_t TDnRealToAudio::OutputHandler(TLkNotifyOperation& operation) {
+  const TLkLockSection section = Lock.WriteLock();
+  if (!section) return 0;
+  const int count = InputPins_->GetCount();
+  for (int i = 0; i < count; ++i) Input(i)->Queued().SetReceived(false);
+  uint8_t result = 0;
+  // An input whose upstream delivered while an earlier input passed the request on is not asked.
+  for (int i = 0; i < count; ++i)
+    if (!Input(i)->Queued().IsReceived()) result = Input(i)->Notify(operation);
+  return result;
+}
+
+bool TDnRealToAudio::RateRule() {
+  const int count = InputPins_->GetCount();
+  double rate = 0;
+  bool allStarted = true;
+  for (int i = 0; i < count; ++i) {
+    TKvLkQueuedRealSinkPin* pin = Input(i);
+    if (!pin->IsLinked()) continue;
+    if (pin->Queued().IsStarted()) rate = std::max(rate, pin->Queued().GetSampleRate());
+    else allStarted = false;
+  }
+  StreamRate_ = rate;
+  if (!allStarted) return false;
+  const auto size = int32_t(AudioFormat_->BufferSize());
+  for (int i = 0; i < count; ++i)
+    if (Input(i)->IsLinked()) Input(i)->Queued().SetNeeded(size, float(rate));
+  return true;
+}
+
+void TDnRealToAudio::StartRule() {
+  if (!RateRule() || Started_) return;
+  AudioFormat_->SetSampleRate(uint32_t(std::nearbyint(StreamRate_.load())));
+  OutputPin_->Notify(*MakeRef<TLkStartWaveOperation>(AudioFormat_->Format(), false));
+  Started_ = true;
+}
+
+bool TDnRealToAudio::AllReady() {
+  for (int i = 0; i < InputPins_->GetCount(); ++i)
+    if (Input(i)->IsLinked() && !Input(i)->Queued().IsReady()) return false;
+  return true;
+}
+
+void TDnRealToAudio::EmitRule() {
+  // Longer upstream buffers give more than one emit; a pass that takes nothing ends the loop.
+  while (Started_ && AllReady() && Emit()) {}
+}
+
+bool TDnRealToAudio::Emit() {
+  const TDnAudioFormat& format = *AudioFormat_;
+  const uint32_t frames = format.BufferSize();
+  const TRef<TDnAudioBuffer> audio =
+      MakeRef<TDnAudioBuffer>(format.SampleRate(), format.ChannelMask(), frames, format.Channels(), format.Bits());
+  const TRef<TKvRealBuffer> samples = MakeRef<TKvRealBuffer>(frames);
+  bool taken = false;
+  for (int i = 0; i < InputPins_->GetCount(); ++i) {
+    TKvLkQueuedRealSinkPin* pin = Input(i);
+    // An unlinked input, or one with no needed count (linked after the rates were set), is silent
+    // rather than a repeat of the previous channel.
+    const bool took = pin->IsLinked() && pin->Queued().Take(*samples);
+    if (!took) samples->Zero();
+    taken = taken || took;
+    WriteChannel(uint32_t(i), *samples, *audio);
+  }
+  if (taken) OutputPin_->SendBuffer(audio);
+  return taken;
+}
+
+void TDnRealToAudio::WriteChannel(uint32_t channel, IKvRealBuffer& samples, IDnAudioBuffer& audio) {
+  const uint32_t container = audio.GetContainerBits(), step = audio.GetBlockAlign();
+  const uint32_t frames = std::min(audio.GetCount(), samples.GetCount());
+  const double scale = Normalize_ ? double(int64_t(1) << (container - 1)) : 1.0;
+  const double* from = samples.ReadData();
+  uint8_t* to = audio.ModifyData() + channel * (container / 8);
+  for (uint32_t frame = 0; frame < frames; ++frame, to += step)
+    DnSamples::WriteValue(to, container, DnSamples::Nearest(from[frame] * scale));
+}
+
+void TDnRealToAudio::Destroying() {
+  InputPins_->Clear();
+  FreePin(OutputPin_);
+  TComponent::Destroying();
+}
