@@ -52,6 +52,9 @@ inline int64_t FullScale(uint32_t container) { return (int64_t(1) << (container 
 // The integer nearest to x, ties to even, of which a container keeps the low bits.
 inline int64_t Nearest(double x) {
   if (!std::isfinite(x)) return 0;
+  // Within the range of 64-bit integers the conversion is exact, and so is the integer remainder
+  // (with the sign of x, as fmod gives it); per sample it is many times cheaper.
+  if (std::fabs(x) < 0x1p62) return int64_t(std::nearbyint(x)) % 4294967296;
   return int64_t(std::fmod(std::nearbyint(x), 4294967296.0));
 }
 

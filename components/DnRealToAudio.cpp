@@ -160,14 +160,29 @@ bool TDnRealToAudio::Emit() {
   return taken;
 }
 
+namespace {
+
+// The container is a constant, so that each sample is one conversion and one store.
+template <uint32_t Container>
+void WriteSamples(const double* from, uint8_t* to, uint32_t step, uint32_t frames, double scale) {
+  for (uint32_t frame = 0; frame < frames; ++frame, to += step)
+    DnSamples::WriteValue(to, Container, DnSamples::Nearest(from[frame] * scale));
+}
+
+}  // namespace
+
 void TDnRealToAudio::WriteChannel(uint32_t channel, IKvRealBuffer& samples, IDnAudioBuffer& audio) {
   const uint32_t container = audio.GetContainerBits(), step = audio.GetBlockAlign();
   const uint32_t frames = std::min(audio.GetCount(), samples.GetCount());
   const double scale = Normalize_ ? double(int64_t(1) << (container - 1)) : 1.0;
   const double* from = samples.ReadData();
   uint8_t* to = audio.ModifyData() + channel * (container / 8);
-  for (uint32_t frame = 0; frame < frames; ++frame, to += step)
-    DnSamples::WriteValue(to, container, DnSamples::Nearest(from[frame] * scale));
+  switch (container) {
+    case 8: WriteSamples<8>(from, to, step, frames, scale); break;
+    case 16: WriteSamples<16>(from, to, step, frames, scale); break;
+    case 24: WriteSamples<24>(from, to, step, frames, scale); break;
+    default: WriteSamples<32>(from, to, step, frames, scale); break;
+  }
 }
 
 void TDnRealToAudio::Destroying() {
