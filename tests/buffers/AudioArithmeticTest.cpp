@@ -176,6 +176,13 @@ TEST(AudioScale, RoundsToNearestAndKeepsTheLowBits) {
       {24, 3, 0xFFFFFE, 0xFFFFFA},
       {32, -1, INT_MIN, INT_MIN},
       {32, 1e30, 7, 0},
+      // Large values keep the low bits of the exact nearest integer, on either side of 2^62.
+      {32, 1099511627777.0, 3, 3},
+      {32, 4294967297.0, -1, -1},
+      {32, -1.5, 5, -8},
+      {32, 0x1p61, -3, 0},
+      {32, 0x1p62 + 0x1p40, 1, 0},
+      {16, 0x1p61 + 0x1p12, 1, 4096},
   };
   for (const TCase& c : cases) {
     const auto buffer = AudioBufferOf(1, c.Bits, {c.Stored});
