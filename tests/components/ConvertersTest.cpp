@@ -47,15 +47,22 @@ TEST_F(AudioToReal, EveryContainerIsCodedAsTheTableSaysWithAndWithoutNormalising
                {24, 0x7FFFFF, 8388607, 8388607.0 / 8388608},
                {32, INT32_MIN, INT32_MIN, -1},
                {32, 1 << 30, 1 << 30, 0.5}};
-  for (const auto& c : cases) {
-    for (bool normalise : {false, true}) {
-      Split->SetNormalize(normalise);
-      Out0->Clear();
-      Source->Start(Header(c.Bits, 2));
-      Source->Send(Audio(c.Bits, 2, {{c.Stored, c.Stored, c.Stored}, {0, 0, 0}}));
-      ASSERT_EQ(Out0->BufferCount(), 1u) << c.Bits;
-      EXPECT_EQ(Out0->Buffers()[0], std::vector<double>(3, normalise ? c.Normalised : c.Raw))
-          << c.Bits << " bits, stored " << c.Stored << (normalise ? " normalised" : "");
+  // Mono streams (one contiguous run of samples) and stereo ones (every other sample).
+  for (uint32_t channels : {1u, 2u}) {
+    for (const auto& c : cases) {
+      for (bool normalise : {false, true}) {
+        Split->SetNormalize(normalise);
+        Out0->Clear();
+        Source->Start(Header(c.Bits, channels));
+        const std::vector<int32_t> stored(9, c.Stored), zeros(9, 0);
+        Source->Send(Audio(c.Bits, channels,
+                           channels == 1 ? std::vector<std::vector<int32_t>>{stored}
+                                         : std::vector<std::vector<int32_t>>{stored, zeros}));
+        ASSERT_EQ(Out0->BufferCount(), 1u) << c.Bits;
+        EXPECT_EQ(Out0->Buffers()[0], std::vector<double>(9, normalise ? c.Normalised : c.Raw))
+            << channels << " channels of " << c.Bits << " bits, stored " << c.Stored
+            << (normalise ? " normalised" : "");
+      }
     }
   }
 }
