@@ -72,7 +72,7 @@ uint8_t TDnRealToAudio::InputHandler(TKvLkQueuedRealSinkPin* pin, TLkNotifyOpera
     if (supplied->Buffer && InterfaceOf<IKvRealBuffer>(*supplied->Buffer)) {
       queued.Push(supplied->Buffer);
       queued.SetReceived(true);
-      EmitRule();
+      EmitRule(section);
     }
     return 0;
   }
@@ -135,9 +135,10 @@ bool TDnRealToAudio::AllReady() {
   return true;
 }
 
-void TDnRealToAudio::EmitRule() {
-  // Longer upstream buffers give more than one emit; a pass that takes nothing ends the loop.
-  while (Started_ && AllReady() && Emit()) {}
+void TDnRealToAudio::EmitRule(const TLkLockSection& section) {
+  // Longer upstream buffers give more than one emit; a pass that takes nothing ends the loop, and
+  // so does a section that lost its lock while a buffer travelled downstream (a stop came).
+  while (section && Started_ && AllReady() && Emit()) {}
 }
 
 bool TDnRealToAudio::Emit() {
@@ -145,16 +146,18 @@ bool TDnRealToAudio::Emit() {
   const uint32_t frames = format.BufferSize();
   const TRef<TDnAudioBuffer> audio =
       MakeRef<TDnAudioBuffer>(format.SampleRate(), format.ChannelMask(), frames, format.Channels(), format.Bits());
-  const TRef<TKvRealBuffer> samples = MakeRef<TKvRealBuffer>(frames);
+  // The audio goes downstream and is new each time; the real samples stay here and are reused.
+  if (!Samples || Samples->GetCount() != frames) Samples = MakeRef<TKvRealBuffer>(frames);
+  TKvRealBuffer& samples = *Samples;
   bool taken = false;
   for (int i = 0; i < InputPins_->GetCount(); ++i) {
     TKvLkQueuedRealSinkPin* pin = Input(i);
     // An unlinked input, or one with no needed count (linked after the rates were set), is silent
     // rather than a repeat of the previous channel.
-    const bool took = pin->IsLinked() && pin->Queued().Take(*samples);
-    if (!took) samples->Zero();
+    const bool took = pin->IsLinked() && pin->Queued().Take(samples);
+    if (!took) samples.Zero();
     taken = taken || took;
-    WriteChannel(uint32_t(i), *samples, *audio);
+    WriteChannel(uint32_t(i), samples, *audio);
   }
   if (taken) OutputPin_->SendBuffer(audio);
   return taken;

@@ -43,8 +43,8 @@ private:
   bool RateRule();
   // Starts the output stream once every linked input has started.
   void StartRule();
-  // Emits while every linked input holds its needed count.
-  void EmitRule();
+  // Emits while every linked input holds its needed count and `section` holds the lock.
+  void EmitRule(const TLkLockSection& section);
   bool AllReady();
   // One audio buffer from the queues; false, sending nothing, when no input gave samples.
   bool Emit();
@@ -58,4 +58,5 @@ private:
   std::atomic<bool> Normalize_{false};
   std::atomic<double> StreamRate_{0};
   std::atomic<bool> Started_{false};
+  TRef<TKvRealBuffer> Samples;  // one channel of an emit; under the lock
 };

@@ -152,8 +152,10 @@ void TDnSpectrum::StartStream(const TDnWaveFormat& header) {
   TransformSize_ = 1u << OrderInUse;
   try {
     for (TChannelState& channel : Channels) channel = FreshChannel();
+    Bins = MakeRef<TKvComplexBuffer>(TransformSize_);
   } catch (const std::exception&) {
     Channels.clear();
+    Bins = nullptr;
     FreeRecord();
     TransformSize_ = 0;
   }
@@ -164,6 +166,7 @@ void TDnSpectrum::StopStream() {
   FreeRecord();
   TransformSize_ = 0;
   Channels.clear();
+  Bins = nullptr;
 }
 
 bool TDnSpectrum::IsChannelWanted(uint32_t channel) {
@@ -257,8 +260,7 @@ void TDnSpectrum::CollectSpaced(uint32_t channel, const double* samples, uint32_
 void TDnSpectrum::Transform(uint32_t channel) {
   const uint32_t n = TransformSize_, half = n / 2;
   const TAudioPrimitives& audio = BoundPrimitives().Audio;
-  const TRef<TKvComplexBuffer> spectrum = MakeRef<TKvComplexBuffer>(n);
-  Ipp64fc* bins = spectrum->WriteData();
+  Ipp64fc* bins = Bins->WriteData();
   audio.ippsFFTFwd_RToCCS_64f(Channels[channel].Window->ReadData(), reinterpret_cast<Ipp64f*>(bins), Record, nullptr);
   audio.ippsConjCcs_64fc_I(bins, int(n));
   const TRef<TKvRealBuffer> magnitudes = MakeRef<TKvRealBuffer>(half);

@@ -6,6 +6,7 @@
 // go out on the channel's output pin. The strongest bin's frequency goes to the channel's
 // frequency pin and to OnFrequencyResult.
 
+#include "buffers/KvSimpleDataBuffer.h"
 #include "components/DnCommonSplitter.h"
 #include "platform/Event.h"
 #include "platform/KvMainThreadNotify.h"
@@ -101,6 +102,8 @@ private:
   std::atomic<uint32_t> TransformSize_{0};
   double Nyquist = 0;
   std::vector<TChannelState> Channels;
+  // The complex spectrum of one transform: made at the start, used by every transform.
+  TRef<TKvComplexBuffer> Bins;
   std::vector<double> Peaks;
   TKvMainThreadNotify Notifier;
 };

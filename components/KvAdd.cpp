@@ -15,20 +15,19 @@ TKvAdd::TKvAdd(TComponent* owner)
           [this](TLkPinListOwner&, TLkBasicPin* pin) { RemoveInputPin(pin); })) {}
 
 bool TKvAdd::Process() {
-  const TLkLockSection section = ComponentLock().WriteLock();
-  if (!section) return false;
   const auto size = uint32_t(BufferSize());
-  TRef<TKvRealBuffer> sum, scratch;
+  // The sum goes downstream and is new each time; the scratch buffer stays here and is reused.
+  if (!Scratch || Scratch->GetCount() != size) Scratch = MakeRef<TKvRealBuffer>(size);
+  TRef<TKvRealBuffer> sum;
   for (TKvLkQueuedRealSinkPin* pin : Inputs()) {
     if (!Contributes(*pin)) continue;
     if (!sum) {
       sum = MakeRef<TKvRealBuffer>(size);
       // An input with nothing to give (a needed count of 0) leaves the sum to the next one.
       if (!pin->Queued().Take(*sum)) sum = nullptr;
-      continue;
+    } else if (pin->Queued().Take(*Scratch)) {
+      sum->Add(*Scratch);
     }
-    if (!scratch) scratch = MakeRef<TKvRealBuffer>(size);
-    if (pin->Queued().Take(*scratch)) sum->Add(*scratch);
   }
   if (!sum) return false;
   OutputPin()->SendBuffer(sum);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buffers/KvSimpleDataBuffer.h"
 #include "components/KvMultiInput.h"
 
 #include <memory>
@@ -21,4 +22,5 @@ protected:
 
 private:
   std::unique_ptr<TLkPinListOwner> InputPins_;
+  TRef<TKvRealBuffer> Scratch;  // under the lock
 };

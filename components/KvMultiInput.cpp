@@ -138,8 +138,9 @@ void TKvMultiInput::TryEmit() {
   const TLkLockSection section = Lock.WriteLock();
   if (!section) return;
   // Upstream buffers longer than BufferSize make more than one emit; a pass that takes nothing
-  // (no input contributes) ends the loop.
-  while (AllReady() && Process()) {}
+  // (no input contributes) ends the loop, and so does a section that lost its lock while a buffer
+  // travelled downstream (a stop came meanwhile).
+  while (section && AllReady() && Process()) {}
 }
 
 // TKvRealMultiInput ------------------------------------------------------------------------------

@@ -36,7 +36,8 @@ protected:
   virtual void TryEmit();
   // After every start of an input: fixes the rate and starts the output stream once.
   virtual void StartStream();
-  // Makes one output buffer from the inputs' queues; false when nothing was taken or sent.
+  // Makes one output buffer from the inputs' queues; false when nothing was taken or sent. Runs
+  // within TryEmit's section of the lock.
   virtual bool Process() { return false; }
   virtual TKvLkSourcePin* GetOutputPin() = 0;
   // A new queued input of `list`, handled by InputHandler.
