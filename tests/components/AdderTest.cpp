@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -179,6 +180,31 @@ TEST_F(Adder, PumpRequestsFromDownstreamGoUpstreamThroughEveryLinkedInput) {
   SetUp(3, 2);
   Out->Input()->Notify(*MakeRef<TLkPumpRequestOperation>(nullptr, 43.0f, 0, 2));
   for (auto& source : In) EXPECT_EQ(source->Upstream(), std::vector<std::string>{"pump request 43 priority 0 kind 2"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Adder, InputsFedFromThreadsOfTheirOwnGiveEverySumOnceAndInOrder) {
+  SetUp(3, 3);
+  for (auto& source : In) source->Start(44100);
+  Add->SetBufferSize(256);
+  constexpr int Buffers = 400;
+  // Producers run at most 50 buffers ahead of the sums, so that no queue drops data.
+  std::vector<std::thread> producers;
+  for (int input = 0; input < 3; ++input)
+    producers.emplace_back([&, input] {
+      for (int buffer = 0; buffer < Buffers; ++buffer) {
+        ASSERT_TRUE(WaitUntil([&] { return int(Out->BufferCount()) + 50 > buffer; }));
+        In[size_t(input)]->Send(std::vector<double>(256, 10.0 * buffer + input));
+      }
+    });
+  for (auto& producer : producers) producer.join();
+  const auto sums = Out->Buffers();
+  ASSERT_EQ(sums.size(), size_t(Buffers));
+  for (int buffer = 0; buffer < Buffers; ++buffer)
+    ASSERT_EQ(sums[size_t(buffer)], std::vector<double>(256, 30.0 * buffer + 3)) << buffer;
 }
 
 }  // namespace
