@@ -4,8 +4,11 @@
 #include "components/ComponentPins.h"
 #include "platform/Published.h"
 
+#include <smmintrin.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 const TClassInfo& TDnRealToAudio::StaticClassInfo() {
   return DefineClass<TDnRealToAudio, TComponent>("TDnRealToAudio", [](TPublished<TDnRealToAudio>& p) {
@@ -168,7 +171,24 @@ namespace {
 // The container is a constant, so that each sample is one conversion and one store.
 template <uint32_t Container>
 void WriteSamples(const double* from, uint8_t* to, uint32_t step, uint32_t frames, double scale) {
-  for (uint32_t frame = 0; frame < frames; ++frame, to += step)
+  uint32_t frame = 0;
+  if constexpr (Container == 16) {
+    // Contiguous 16-bit samples (a mono stream), two at a time while they lie within 32-bit
+    // integers: there the conversion rounds to nearest, ties to even (the default rounding mode)
+    // exactly as Nearest does, and its low 16 bits are the sample.
+    if (step == 2) {
+      const __m128d factor = _mm_set1_pd(scale), limit = _mm_set1_pd(0x1p31), sign = _mm_set1_pd(-0.0);
+      for (; frame + 2 <= frames; frame += 2) {
+        const __m128d x = _mm_mul_pd(_mm_loadu_pd(from + frame), factor);
+        if (_mm_movemask_pd(_mm_cmplt_pd(_mm_andnot_pd(sign, x), limit)) != 3) break;  // NaN fails too
+        const __m128i integers = _mm_cvtpd_epi32(x);
+        const int16_t pair[2] = {int16_t(_mm_cvtsi128_si32(integers)), int16_t(_mm_extract_epi32(integers, 1))};
+        std::memcpy(to + frame * 2, pair, sizeof pair);
+      }
+      to += frame * 2;
+    }
+  }
+  for (; frame < frames; ++frame, to += step)
     DnSamples::WriteValue(to, Container, DnSamples::Nearest(from[frame] * scale));
 }
 

@@ -183,8 +183,12 @@ TEST_F(RealToAudio, ValuesRoundToNearestEvenAndKeepTheLowBits) {
   Format(1, 16, 8);
   Link(*In0, 0);
   In0->Start(44100);
-  In0->Send({2.5, 3.5, -2.5, 70000, -0.5, 32767.4, 1.5, -1.5});
-  EXPECT_EQ(Channel(0), (std::vector<int32_t>{2, 4, -2, int16_t(70000 & 0xFFFF), 0, 32767, 2, -2}));
+  // Beyond 32-bit integers too, and after such a value (the rest of a buffer is coded alike).
+  In0->Send({2.5, 3.5, -2.5, 70000, -0.5, 32767.4, 4294967301.0, -1.5});
+  EXPECT_EQ(Channel(0), (std::vector<int32_t>{2, 4, -2, int16_t(70000 & 0xFFFF), 0, 32767, 5, -2}));
+  Out->Clear();
+  In0->Send({1.5, -2147483648.5, 2147483647.5, -7.5, 1e300, -0.0, 65537.5, std::nan("")});
+  EXPECT_EQ(Channel(0), (std::vector<int32_t>{2, 0, 0, -8, 0, 0, 2, 0}));
   Out->Clear();
   Join->SetNormalize(true);
   In0->Send({1.0, -1.0, 0.5, -0.25, 0, 0, 0, 0});
