@@ -35,11 +35,21 @@ void TRatioReporter::Finalize() {
   }
 }
 
-int RunBenchmarks(int argc, char** argv) {
+double TRatioReporter::Fastest(const std::string& benchmarkName) const {
+  const auto slash = benchmarkName.find('/');
+  const auto found = Cases.find(benchmarkName.substr(0, slash));
+  if (slash == std::string::npos || found == Cases.end()) return 0;
+  for (const auto& [implementation, nanoseconds] : found->second)
+    if (implementation == benchmarkName.substr(slash + 1)) return nanoseconds;
+  return 0;
+}
+
+int RunBenchmarks(int argc, char** argv, const std::function<void(const TRatioReporter&)>& finished) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
+  if (finished) finished(reporter);
   return 0;
 }
