@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include <thread>
 
 namespace {
 
@@ -94,6 +95,35 @@ TEST(DemonstrationChain, ATickTakesNothingFromTheHeapOnceWarm) {
   for (int tick = 0; tick < Ticks; ++tick) chain.Tick();
   EXPECT_EQ(HeapAllocations() - before, 0);
   EXPECT_EQ(chain.Tap->Count(), size_t(2 * (Ticks + 2)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DemonstrationChain, SettingsChangedFromAnotherThreadLandBetweenBuffers) {
+  constexpr int Ticks = 300;
+  TDemonstrationChain chain(0);
+  chain.Start();
+  std::atomic<bool> done{false};
+  std::thread clock([&] {
+    for (int tick = 0; tick < Ticks; ++tick) chain.Tick();
+    done = true;
+  });
+  const TKvFourierNormalization normalizations[] = {fnNone, fnNormalizeSqrt, fnNormalize};
+  const TDndBMode modes[] = {adbPower, adbAmplitude, adbNone};
+  for (int change = 0; !done; ++change) {
+    chain.Spectrum->SetNormalization(normalizations[change % 3]);
+    chain.Spectrum->SetModedB(modes[change % 3]);
+    chain.Spectrum->SetSamplingWindowStep(change % 4 == 0 ? 128 : 0);
+    chain.Add->SetBufferSize(change % 2 ? 512 : 1024);
+    chain.Signals[size_t(change % 3)]->SetFrequency(500 + change % 1000);
+    chain.Spectrum->SetCountChannels(1 + change % 2);
+    std::this_thread::yield();
+  }
+  clock.join();
+  // Every tick's samples reached the analyser: at least two windows a tick, more with the step.
+  EXPECT_GE(chain.Tap->Count(), size_t(2 * Ticks) - 4);
 }
 
 }  // namespace
