@@ -7,6 +7,7 @@
 #include "vector/PrimitiveBinding.h"
 
 #include <algorithm>
+#include <cstring>
 
 const TClassInfo& TDnCommonSplitter::StaticClassInfo() {
   return DefineClass<TDnCommonSplitter, TComponent>("TDnCommonSplitter", [](TPublished<TDnCommonSplitter>& p) {
@@ -92,12 +93,12 @@ void TDnCommonSplitter::StopStream() { SendToAllOutputs(*MakeRef<TLkStopOperatio
 void TDnCommonSplitter::ResumeStream() { SendToAllOutputs(*MakeRef<TLkKvResumeOperation>()); }
 
 void TDnCommonSplitter::ProcessBuffer(IDnAudioBuffer& buffer) {
-  const uint32_t channels = StreamHeader_.Channels, container = StreamHeader_.ContainerBits;
+  const TDnWaveFormat header = StreamHeader_;
+  const uint32_t channels = header.Channels, container = header.ContainerBits;
   if (container != 8 && container != 16 && container != 24 && container != 32) return;
   // A header whose frames cannot hold its channels would make the reads run past the samples.
-  if (StreamHeader_.BlockAlign < channels * (container / 8)) return;
-  const uint32_t count = std::min<uint32_t>(channels, uint32_t(OutputPins_->GetCount()));
-  for (uint32_t channel = 0; channel < count; ++channel) {
+  if (header.BlockAlign < channels * (container / 8)) return;
+  for (uint32_t channel = 0; channel < std::min<uint32_t>(channels, uint32_t(OutputPins_->GetCount())); ++channel) {
     if (!IsChannelWanted(channel) && !OutputPin(channel)->IsLinked()) continue;
     TRef<IKvRealBuffer> real;
     switch (container) {
@@ -107,6 +108,9 @@ void TDnCommonSplitter::ProcessBuffer(IDnAudioBuffer& buffer) {
       default: real = Convert32(channel, buffer); break;
     }
     EmitChannel(channel, *real);
+    // The lock is lent away while a channel travels: a stop or a new start meanwhile ends the
+    // split of this buffer (fewer outputs end the loop by its condition).
+    if (!Lock.HeldByCaller() || std::memcmp(&header, &StreamHeader_, sizeof header) != 0) return;
   }
 }
 

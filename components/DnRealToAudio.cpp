@@ -128,8 +128,9 @@ bool TDnRealToAudio::RateRule() {
 void TDnRealToAudio::StartRule() {
   if (!RateRule() || Started_) return;
   AudioFormat_->SetSampleRate(uint32_t(std::nearbyint(StreamRate_.load())));
-  OutputPin_->Notify(*MakeRef<TLkStartWaveOperation>(AudioFormat_->Format(), false));
+  // Started before the start goes out: a stop that comes while it travels clears it again.
   Started_ = true;
+  OutputPin_->Notify(*MakeRef<TLkStartWaveOperation>(AudioFormat_->Format(), false));
 }
 
 bool TDnRealToAudio::AllReady() {

@@ -138,11 +138,17 @@ TDnSpectrum::TChannelState TDnSpectrum::FreshChannel() const {
 }
 
 void TDnSpectrum::StartStream(const TDnWaveFormat& header) {
+  // The state is made before the start goes out: the lock is lent away while it travels.
+  Prepare(header.SamplesPerSec / 2.0);
   BeginStream(header, *MakeRef<TLkStartSpectrumOperation>(double(header.SamplesPerSec)));
-  Nyquist = header.SamplesPerSec / 2.0;
-  Channels.clear();
+}
+
+void TDnSpectrum::Prepare(double nyquist) {
+  ++Generation;
+  Nyquist = nyquist;
+  Bins = nullptr;
   TransformSize_ = 0;
-  Channels.resize(size_t(CountChannels()));
+  Channels.assign(size_t(CountChannels()), {});
   OrderInUse = Order_;
   // A transform that cannot be had fails the start: the stream runs on without spectra.
   if (!Affordable(OrderInUse) || !CreateRecord()) {
@@ -154,19 +160,21 @@ void TDnSpectrum::StartStream(const TDnWaveFormat& header) {
     for (TChannelState& channel : Channels) channel = FreshChannel();
     Bins = MakeRef<TKvComplexBuffer>(TransformSize_);
   } catch (const std::exception&) {
-    Channels.clear();
-    Bins = nullptr;
-    FreeRecord();
-    TransformSize_ = 0;
+    Release();
   }
 }
 
-void TDnSpectrum::StopStream() {
-  TDnCommonSplitter::StopStream();
+void TDnSpectrum::Release() {
+  ++Generation;
   FreeRecord();
   TransformSize_ = 0;
   Channels.clear();
   Bins = nullptr;
+}
+
+void TDnSpectrum::StopStream() {
+  Release();
+  TDnCommonSplitter::StopStream();
 }
 
 bool TDnSpectrum::IsChannelWanted(uint32_t channel) {
@@ -182,83 +190,91 @@ void TDnSpectrum::EmitChannel(uint32_t channel, IKvRealBuffer& buffer) {
   else CollectSpaced(channel, buffer.ReadData(), buffer.GetCount(), step);
 }
 
+bool TDnSpectrum::StillCollecting(uint32_t channel, uint64_t generation) {
+  return ComponentLock().HeldByCaller() && generation == Generation && Record && channel < Channels.size() &&
+         channel < Peaks.size() && int(channel) < FrequencyOutputPins_->GetCount();
+}
+
 void TDnSpectrum::CollectOverlapping(uint32_t channel, const double* samples, uint32_t length, uint32_t step) {
   const uint32_t n = TransformSize_;
-  TChannelState& state = Channels[channel];
-  double* window = state.Window->ModifyData();
+  // Re-read after every transform: the channels may have been resized meanwhile.
+  const auto state = [&]() -> TChannelState& { return Channels[channel]; };
+  const auto window = [&] { return state().Window->ModifyData(); };
   uint32_t offset = 0;
-  if (state.Pending != 0) {
+  if (const uint32_t pending = state().Pending; pending != 0) {
     // A buffer shorter than what is missing fills what it can and leaves the rest pending.
-    const uint32_t taken = std::min(state.Pending, length);
-    std::memcpy(window + n - state.Pending, samples, taken * sizeof(double));
-    state.Pending -= taken;
+    const uint32_t taken = std::min(pending, length);
+    std::memcpy(window() + n - pending, samples, taken * sizeof(double));
+    state().Pending = pending - taken;
     offset = taken;
-    if (state.Pending != 0) return;
-    Transform(channel);
+    if (state().Pending != 0 || !Transform(channel)) return;
   }
   const uint32_t rest = length - offset;
   for (uint32_t j = 0; j < rest / step; ++j) {
-    std::memmove(window, window + step, (n - step) * sizeof(double));
-    std::memcpy(window + n - step, samples + offset + j * step, step * sizeof(double));
-    Transform(channel);
+    double* const to = window();
+    std::memmove(to, to + step, (n - step) * sizeof(double));
+    std::memcpy(to + n - step, samples + offset + j * step, step * sizeof(double));
+    if (!Transform(channel)) return;
   }
-  const uint32_t remainder = rest % step;
-  if (remainder != 0) {
-    std::memmove(window, window + step, (n - step) * sizeof(double));
-    std::memcpy(window + n - step, samples + length - remainder, remainder * sizeof(double));
-    state.Pending = step - remainder;
+  if (const uint32_t remainder = rest % step; remainder != 0) {
+    double* const to = window();
+    std::memmove(to, to + step, (n - step) * sizeof(double));
+    std::memcpy(to + n - step, samples + length - remainder, remainder * sizeof(double));
+    state().Pending = step - remainder;
   }
 }
 
 void TDnSpectrum::CollectSpaced(uint32_t channel, const double* samples, uint32_t length, uint32_t step) {
   const uint32_t n = TransformSize_;
-  TChannelState& state = Channels[channel];
-  uint32_t offset = 0, remaining = length, space = n - state.Fill;
+  // Re-read after every transform: the channels may have been resized meanwhile.
+  const auto state = [&]() -> TChannelState& { return Channels[channel]; };
+  uint32_t offset = 0, remaining = length, space = n - state().Fill;
   if (step != 0) {
-    if (state.StepCounter > step) state.StepCounter -= step;
-    if (state.Fill == 0) {
+    if (state().StepCounter > step) state().StepCounter -= step;
+    if (state().Fill == 0) {
       // Between two windows: the gap is skipped first.
-      if (remaining < step - state.StepCounter) {
-        state.StepCounter += remaining;
+      if (remaining < step - state().StepCounter) {
+        state().StepCounter += remaining;
         return;
       }
-      offset = step - state.StepCounter;
+      offset = step - state().StepCounter;
       remaining -= offset;
       space = n;
-      state.StepCounter = 0;
+      state().StepCounter = 0;
     }
   }
   while (remaining > 0) {
-    double* window = state.Window->ModifyData();
+    double* const window = state().Window->ModifyData();
     if (remaining < space) {
-      std::memcpy(window + state.Fill, samples + offset, remaining * sizeof(double));
-      state.Fill += remaining;
-      state.StepCounter += remaining;
+      std::memcpy(window + state().Fill, samples + offset, remaining * sizeof(double));
+      state().Fill += remaining;
+      state().StepCounter += remaining;
       return;
     }
-    std::memcpy(window + state.Fill, samples + offset, space * sizeof(double));
-    state.StepCounter += space;
+    std::memcpy(window + state().Fill, samples + offset, space * sizeof(double));
+    state().StepCounter += space;
     remaining -= space;
     offset += space;
-    state.FilledOnce = true;
-    Transform(channel);
-    state.Fill = 0;
+    state().FilledOnce = true;
+    state().Fill = 0;
+    if (!Transform(channel)) return;
     space = n;
     if (step == 0) continue;
-    if (state.StepCounter > step) state.StepCounter -= step;
-    if (step - state.StepCounter >= remaining) {
-      state.StepCounter += remaining;
+    if (state().StepCounter > step) state().StepCounter -= step;
+    if (step - state().StepCounter >= remaining) {
+      state().StepCounter += remaining;
       return;
     }
-    const uint32_t gap = step - state.StepCounter;
+    const uint32_t gap = step - state().StepCounter;
     offset += gap;
     remaining -= gap;
-    state.StepCounter = 0;
+    state().StepCounter = 0;
   }
 }
 
-void TDnSpectrum::Transform(uint32_t channel) {
+bool TDnSpectrum::Transform(uint32_t channel) {
   const uint32_t n = TransformSize_, half = n / 2;
+  const uint64_t generation = Generation;
   const TAudioPrimitives& audio = BoundPrimitives().Audio;
   Ipp64fc* bins = Bins->WriteData();
   audio.ippsFFTFwd_RToCCS_64f(Channels[channel].Window->ReadData(), reinterpret_cast<Ipp64f*>(bins), Record, nullptr);
@@ -271,19 +287,24 @@ void TDnSpectrum::Transform(uint32_t channel) {
     const double factor = mode == adbPower ? 10 : 20;
     for (uint32_t k = 1; k < half; ++k) values[k] = values[k] > 0 ? factor * std::log10(values[k]) : DecibelFloor;
   }
+  // The lock is lent away while a send travels: whatever another thread changed meanwhile (a
+  // stop, a new start, fewer channels) ends the collection of this buffer.
   static_cast<TKvLkRealSourcePin*>(OutputPin(channel))->SendBuffer(magnitudes);
+  if (!StillCollecting(channel, generation)) return false;
 
   auto* frequencyPin = static_cast<TLkRealRangedSourcePin*>(FrequencyOutputPins_->GetPin(int(channel)));
   if (!OnFrequencyResult && !frequencyPin->IsLinked()) {
     Peaks[channel] = 0;
-    return;
+    return true;
   }
   // The first of equal maxima wins.
   const uint32_t peak = uint32_t(std::max_element(values, values + half) - values);
-  Peaks[channel] = peak * Nyquist / half;
+  const double frequency = Peaks[channel] = peak * Nyquist / half;
   if (Synchronize_) Notifier.Notify(true);
-  else OnFrequencyResult(this, int32_t(channel), Peaks[channel], Nyquist);
-  frequencyPin->SetValue(Peaks[channel], 0, Nyquist);
+  else OnFrequencyResult(this, int32_t(channel), frequency, Nyquist);
+  if (!StillCollecting(channel, generation)) return false;
+  static_cast<TLkRealRangedSourcePin*>(FrequencyOutputPins_->GetPin(int(channel)))->SetValue(frequency, 0, Nyquist);
+  return StillCollecting(channel, generation);
 }
 
 void TDnSpectrum::ReportPeaks() {

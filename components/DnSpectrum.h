@@ -77,6 +77,10 @@ private:
     uint32_t StepCounter = 0;
   };
 
+  // A new stream's windows and transform, or none when they cannot be had.
+  void Prepare(double nyquist);
+  // No transform runs any more.
+  void Release();
   // The transform record for the order in use; false when it cannot be made.
   bool CreateRecord();
   void FreeRecord();
@@ -85,7 +89,11 @@ private:
   TChannelState FreshChannel() const;
   void CollectOverlapping(uint32_t channel, const double* samples, uint32_t length, uint32_t step);
   void CollectSpaced(uint32_t channel, const double* samples, uint32_t length, uint32_t step);
-  void Transform(uint32_t channel);
+  // Transforms the channel's window and sends its spectrum and peak; false when the collection
+  // of the present buffer must end.
+  bool Transform(uint32_t channel);
+  // Whether, after a send, the lock is still held and the stream and the channel are as they were.
+  bool StillCollecting(uint32_t channel, uint64_t generation);
   // Under the lock: the stored peaks to OnFrequencyResult, on the main thread.
   void ReportPeaks();
 
@@ -99,6 +107,7 @@ private:
   // Under the lock.
   Primitives::IppsFFTSpec_R_64f* Record = nullptr;
   int32_t OrderInUse = 0;
+  uint64_t Generation = 0;  // counts starts and stops
   std::atomic<uint32_t> TransformSize_{0};
   double Nyquist = 0;
   std::vector<TChannelState> Channels;
