@@ -1,6 +1,7 @@
 #include "display/KvWaterfall.h"
 
 #include "buffers/KvSimpleDataBuffer.h"
+#include "display/KvStreamStart.h"
 #include "pins/LkOperations.h"
 
 const TClassInfo& TKvWaterfall::StaticClassInfo() {
@@ -37,11 +38,8 @@ void TKvWaterfall::Destroying() {
 uint8_t TKvWaterfall::Receive(const TGUID& type, TLkNotifyOperation& operation) {
   const TLkLockSection section = DataLock().WriteLock();
   if (!section) return 0;
-  if (OperationAs<TLkStartOperation>(operation)) {
-    double rate = 10000;
-    if (auto* sampled = OperationAs<TLkStartSampleRateOperation>(operation)) rate = sampled->SampleRate;
-    else if (auto* rated = OperationAs<TLkStartRateOperation>(operation)) rate = rated->Rate;
-    Reset(rate, OperationAs<TLkStartSpectrumOperation>(operation) != nullptr);
+  if (const std::optional<TKvStreamStart> start = StreamStartOf(operation)) {
+    Reset(start->Rate, start->Spectrum);
     return 0;
   }
   auto* supplied = OperationAs<TLkSuppliedBufferOperation>(operation);

@@ -34,6 +34,18 @@ private:
   std::optional<std::pair<double, double>> Committed_;
 };
 
+// A display whose refresh runs at once, as its timer runs it: under the data lock.
+template <class Display>
+class TRefreshing : public Display {
+public:
+  using Display::Display;
+  // Whether the picture must be redrawn.
+  bool Refresh() {
+    const TLkLockSection section = this->DataLock().WriteLock();
+    return section && this->RefreshData();
+  }
+};
+
 template <class Chart = TTestChart>
 using TPtr = std::unique_ptr<Chart, TComponentDeleter>;
 using TChartPtr = TPtr<TTestChart>;

@@ -1,0 +1,298 @@
+#include "display/KvScope.h"
+
+#include "display/KvStreamStart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+namespace {
+
+// Calls `use` with the samples and count of a real or an integer buffer; false for any other.
+template <class Use>
+bool WithSamples(IKvDataBuffer& buffer, Use use) {
+  if (auto* reals = InterfaceOf<IKvRealBuffer>(buffer)) {
+    use(reals->ReadData(), reals->GetCount());
+    return true;
+  }
+  if (auto* integers = InterfaceOf<IKvIntegerBuffer>(buffer)) {
+    use(integers->ReadData(), integers->GetCount());
+    return true;
+  }
+  return false;
+}
+
+// The oldest buffer of a queue that keeps `count` of them.
+TRef<IKvDataBuffer> PopOldest(TKvLkQueuedPinImpl& queued, int& count) {
+  TRef<IKvDataBuffer> buffer;
+  queued.Queue().PopBuffer(buffer);
+  --count;
+  return buffer;
+}
+
+}  // namespace
+
+const TClassInfo& TKvScope::StaticClassInfo() {
+  return DefineClass<TKvScope, TKvDataChart>("TKvScope", [](TPublished<TKvScope>& p) {
+    p.Collection("Channels", &TKvScope::Channels)
+        .Boolean("Vertical", &TKvScope::Vertical, &TKvScope::SetVertical, false)
+        .Unsigned("SizeLimit", &TKvScope::SizeLimit, &TKvScope::SetSizeLimit, 0);
+  });
+}
+
+TKvScope::TKvScope(TComponent* owner)
+    : TKvDataChart(owner),
+      InputPins_(this, false, &DataLock()),
+      XInputPins_(this, false, &DataLock()),
+      Channels_(*this) {
+  Channels_.Add();
+}
+
+TKvScope::~TKvScope() = default;
+
+void TKvScope::Destroying() {
+  // Each channel stops and unlinks its pins while the display is still whole.
+  Channels_.Clear();
+  TKvDataChart::Destroying();
+}
+
+void TKvScope::SetVertical(bool vertical) {
+  if (vertical == Vertical_) return;
+  Vertical_ = vertical;
+  Relayout();
+}
+
+void TKvScope::SetSizeLimit(uint32_t limit) {
+  if (limit == SizeLimit_.load()) return;
+  {
+    const TLkLockSection section = DataLock().WriteLock();
+    const std::lock_guard guard(Section);
+    SizeLimit_.store(limit);
+    for (TKvScopeChannel* channel : Receivers) channel->Data().Trim(limit);
+  }
+  Relayout();
+}
+
+void TKvScope::Join(TKvScopeChannel& channel) {
+  const std::lock_guard guard(Section);
+  Receivers.push_back(&channel);
+}
+
+void TKvScope::Leave(TKvScopeChannel& channel) {
+  const std::lock_guard guard(Section);
+  std::erase(Receivers, &channel);
+  // The others no longer wait for it.
+  StoreQueued();
+}
+
+bool TKvScope::Awaited(TKvScopeChannel& channel) {
+  return channel.Visible() && !channel.XInputInUse() && channel.InputPin()->IsLinked() &&
+         channel.InputPin()->Queued().IsStarted();
+}
+
+uint8_t TKvScope::Receive(TKvScopeChannel& channel, TLkNotifyOperation& operation) {
+  const TLkLockSection section = DataLock().WriteLock();
+  if (!section) return 0;
+  TKvLkQueuedPinImpl& queued = channel.InputPin()->Queued();
+  const uint32_t limit = SizeLimit_.load();
+  if (const std::optional<TKvStreamStart> start = StreamStartOf(operation)) {
+    const std::lock_guard guard(Section);
+    // What a former stream left waiting goes.
+    while (channel.QueuedY > 0) PopOldest(queued, channel.QueuedY);
+    queued.SetSampleRate(start->Rate);
+    channel.Started(start->Rate, start->Spectrum, channel.XInputPin()->IsLinked());
+    channel.Data().ClearPending();
+    DataArrived();
+  } else if (OperationAs<TLkStopOperation>(operation)) {
+    const std::lock_guard guard(Section);
+    queued.Reset();
+    StoreQueued();
+  } else if (auto* supplied = OperationAs<TLkSuppliedBufferOperation>(operation)) {
+    if (!supplied->Buffer) return 0;
+    if (auto* complex = InterfaceOf<IKvComplexBuffer>(*supplied->Buffer)) {
+      // Real parts are X values, imaginary parts Y values.
+      const Primitives::Ipp64fc* pairs = complex->ReadData();
+      channel.Data().StorePaired(
+          complex->GetCount(), limit, [pairs](uint32_t i) { return pairs[i].re; },
+          [pairs](uint32_t i) { return pairs[i].im; });
+      DataArrived();
+      return 0;
+    }
+    if (!InterfaceOf<IKvRealBuffer>(*supplied->Buffer) && !InterfaceOf<IKvIntegerBuffer>(*supplied->Buffer)) return 0;
+    const std::lock_guard guard(Section);
+    queued.Push(supplied->Buffer);
+    ++channel.QueuedY;
+    if (channel.XInputInUse()) StorePairs(channel);
+    else StoreQueued();
+  } else if (auto* real = OperationAs<TLkSuppliedRealOperation>(operation)) {
+    channel.Data().AppendValue(real->Value, limit);
+    DataArrived();
+  } else if (auto* single = OperationAs<TLkSuppliedSingleOperation>(operation)) {
+    channel.Data().AppendValue(single->Value, limit);
+    DataArrived();
+  } else if (auto* integer = OperationAs<TLkSuppliedIntegerOperation>(operation)) {
+    channel.Data().AppendValue(integer->Value, limit);
+    DataArrived();
+  }
+  return 0;
+}
+
+uint8_t TKvScope::ReceiveX(TKvScopeChannel& channel, TLkNotifyOperation& operation) {
+  const TLkLockSection section = DataLock().WriteLock();
+  if (!section) return 0;
+  TKvLkQueuedPinImpl& queued = channel.XInputPin()->Queued();
+  const std::lock_guard guard(Section);
+  if (const std::optional<TKvStreamStart> start = StreamStartOf(operation)) {
+    while (channel.QueuedX > 0) PopOldest(queued, channel.QueuedX);
+    queued.SetSampleRate(start->Rate);
+  } else if (OperationAs<TLkStopOperation>(operation)) {
+    queued.Reset();
+  } else if (auto* supplied = OperationAs<TLkSuppliedBufferOperation>(operation)) {
+    if (!supplied->Buffer ||
+        (!InterfaceOf<IKvRealBuffer>(*supplied->Buffer) && !InterfaceOf<IKvIntegerBuffer>(*supplied->Buffer)))
+      return 0;
+    queued.Push(supplied->Buffer);
+    ++channel.QueuedX;
+    StorePairs(channel);
+  }
+  return 0;
+}
+
+void TKvScope::StorePairs(TKvScopeChannel& channel) {
+  TKvLkQueuedPinImpl& ys = channel.InputPin()->Queued();
+  TKvLkQueuedPinImpl& xs = channel.XInputPin()->Queued();
+  const uint32_t limit = SizeLimit_.load();
+  while (channel.QueuedX > 0 && channel.QueuedY > 0) {
+    const TRef<IKvDataBuffer> x = PopOldest(xs, channel.QueuedX);
+    const TRef<IKvDataBuffer> y = PopOldest(ys, channel.QueuedY);
+    WithSamples(*x, [&](const auto* xValues, uint32_t xCount) {
+      WithSamples(*y, [&](const auto* yValues, uint32_t yCount) {
+        // Stored together, as many as both have.
+        channel.Data().StorePaired(
+            std::min(xCount, yCount), limit, [xValues](uint32_t i) { return xValues[i]; },
+            [yValues](uint32_t i) { return yValues[i]; });
+      });
+    });
+    DataArrived();
+  }
+  // A side that gets no partner keeps only its newest buffers.
+  while (channel.QueuedY > MaxAhead) PopOldest(ys, channel.QueuedY);
+  while (channel.QueuedX > MaxAhead) PopOldest(xs, channel.QueuedX);
+}
+
+void TKvScope::StoreQueued() {
+  const uint32_t limit = SizeLimit_.load();
+  for (;;) {
+    bool complete = true, any = false;
+    for (TKvScopeChannel* channel : Receivers) {
+      if (channel->XInputInUse()) continue;
+      if (channel->QueuedY > 0) any = true;
+      else if (Awaited(*channel)) complete = false;
+    }
+    if (!any) return;
+    bool stored = false;
+    for (TKvScopeChannel* channel : Receivers) {
+      if (channel->XInputInUse() || channel->QueuedY == 0 || (!complete && channel->QueuedY < MaxAhead)) continue;
+      const TRef<IKvDataBuffer> buffer = PopOldest(channel->InputPin()->Queued(), channel->QueuedY);
+      WithSamples(*buffer, [&](const auto* values, uint32_t count) {
+        channel->Data().StoreUniform(count, limit, [values](uint32_t i) { return values[i]; });
+      });
+      stored = true;
+    }
+    if (!stored) return;
+    DataArrived();
+  }
+}
+
+bool TKvScope::CommitData() {
+  TakeArrivedData();
+  bool committed = false;
+  {
+    const std::lock_guard guard(Section);
+    for (int i = 0; i < Channels_.Count(); ++i) committed |= Channels_.Channel(i).Data().Commit();
+  }
+  if (committed) ForgetDataRange();
+  return committed;
+}
+
+int TKvScope::LargestSampleCount() const {
+  uint32_t largest = 0;
+  for (int i = 0; i < Channels_.Count(); ++i) {
+    const TKvScopeChannel& channel = Channels_.Channel(i);
+    if (channel.Visible()) largest = std::max(largest, channel.Data().Count());
+  }
+  return int(std::min<uint32_t>(largest, INT32_MAX));
+}
+
+bool TKvScope::HasSpectrumChannel() const {
+  for (int i = 0; i < Channels_.Count(); ++i)
+    if (Channels_.Channel(i).Visible() && Channels_.Channel(i).IsSpectrum()) return true;
+  return false;
+}
+
+bool TKvScope::HasXYChannel() const {
+  for (int i = 0; i < Channels_.Count(); ++i)
+    if (Channels_.Channel(i).Visible() && Channels_.Channel(i).XInputInUse()) return true;
+  return false;
+}
+
+double TKvScope::GetSampleRate() const {
+  double rate = 0;
+  for (int i = 0; i < Channels_.Count(); ++i) {
+    const TKvScopeChannel& channel = Channels_.Channel(i);
+    if (channel.Visible() && channel.InputPin()->Queued().IsStarted()) rate = std::max(rate, channel.SampleRate());
+  }
+  return rate > 0 ? rate : 10000;
+}
+
+void TKvScope::UpdateDataRange() const {
+  if (DataRangeValid) return;
+  bool found = false;
+  double min = 0, max = 0;
+  for (int i = 0; i < Channels_.Count(); ++i) {
+    const TKvScopeChannel& channel = Channels_.Channel(i);
+    const TKvScopeChannelData& data = channel.Data();
+    if (!channel.Visible() || data.Count() == 0) continue;
+    double low = 0, high = data.Count() - 1.0;
+    if (!data.UniformX())
+      std::tie(low, high) = [&] {
+        const auto [a, b] = std::minmax_element(data.XValues().begin(), data.XValues().end());
+        return std::pair(*a, *b);
+      }();
+    min = found ? std::min(min, low) : low;
+    max = found ? std::max(max, high) : high;
+    found = true;
+  }
+  DataXMin = found ? min : 0;
+  DataXMax = found ? max : XAxis()->Samples() - 1;
+  DataRangeValid = true;
+}
+
+double TKvScope::GetDataXMin() const {
+  UpdateDataRange();
+  return DataXMin;
+}
+
+double TKvScope::GetDataXMax() const {
+  UpdateDataRange();
+  return DataXMax;
+}
+
+bool TKvScope::GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, double& max) const {
+  const double from = XAxis()->GetVisibleMin(), to = XAxis()->GetVisibleMax();
+  bool found = false;
+  for (int i = 0; i < Channels_.Count(); ++i) {
+    const TKvScopeChannel& channel = Channels_.Channel(i);
+    const TKvScopeChannelData& data = channel.Data();
+    if (!channel.Visible() || data.Count() < 2 || GetYAxisByIndex(channel.YAxisIndex()) != &axis) continue;
+    for (uint32_t k = 0; k < data.Count(); ++k) {
+      const double x = data.X(k), y = data.Y()[k];
+      // Only what the X axis shows, and no gaps.
+      if (x < from || x > to || std::isnan(y)) continue;
+      min = found ? std::min(min, y) : y;
+      max = found ? std::max(max, y) : y;
+      found = true;
+    }
+  }
+  return found;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "display/KvDataChart.h"
+#include "display/KvScopeChannels.h"
+#include "pins/LkPins.h"
+#include "platform/LkSync.h"
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+// The oscilloscope-style display: a trace per channel, each fed through its input pin.
+//
+// Buffers arrive on the delivering threads and are stored as the channels' pending data under the
+// scope's critical section; the refresh timer commits them on the window thread. A buffer waits
+// in its pin's queue until every other visible started channel holds one too, so that the traces
+// of one refresh belong together; a channel that ran MaxAhead buffers ahead of a silent one stores
+// anyway. With X values on a channel's X input, Y buffers are paired with X buffers in arrival
+// order instead.
+class TKvScope : public TKvDataChart {
+public:
+  PUBLISHED_CLASS_INFO
+
+  // How many buffers a channel keeps waiting for a channel that sends none.
+  static constexpr int MaxAhead = 4;
+
+  explicit TKvScope(TComponent* owner);
+  ~TKvScope() override;
+
+  TKvScopeChannels* Channels() const { return const_cast<TKvScopeChannels*>(&Channels_); }
+  TLkPinList* InputPins() const { return const_cast<TLkPinList*>(&InputPins_); }
+  TLkPinList* XInputPins() const { return const_cast<TLkPinList*>(&XInputPins_); }
+  bool Vertical() const { return Vertical_; }
+  void SetVertical(bool vertical);
+  // 0: each buffer replaces the trace; N: the trace is a rolling window of the last N samples.
+  uint32_t SizeLimit() const { return SizeLimit_.load(); }
+  void SetSizeLimit(uint32_t limit);
+
+  bool IsVertical() const override { return Vertical_; }
+  bool IsVerticalReversed() const override { return Vertical_ && YAxis()->Reversed(); }
+  bool HasSpectrumChannel() const override;
+  bool HasXYChannel() const override;
+  double GetSampleRate() const override;
+  double GetDataXMin() const override;
+  double GetDataXMax() const override;
+  bool GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, double& max) const override;
+
+protected:
+  bool CommitData() override;
+  int LargestSampleCount() const override;
+  void Destroying() override;
+
+private:
+  friend class TKvScopeChannel;
+
+  // Channels join and leave the delivering side here, under the critical section.
+  void Join(TKvScopeChannel& channel);
+  void Leave(TKvScopeChannel& channel);
+  // What arrives on a channel's pins, on the delivering thread.
+  uint8_t Receive(TKvScopeChannel& channel, TLkNotifyOperation& operation);
+  uint8_t ReceiveX(TKvScopeChannel& channel, TLkNotifyOperation& operation);
+  // Under the critical section: stores the queued buffers that may be stored now.
+  void StoreQueued();
+  void StorePairs(TKvScopeChannel& channel);
+  // A channel the others wait for.
+  static bool Awaited(TKvScopeChannel& channel);
+  void ForgetDataRange() { DataRangeValid = false; }
+  void UpdateDataRange() const;
+
+  mutable TLkCriticalSection Section;
+  std::vector<TKvScopeChannel*> Receivers;
+  TLkPinList InputPins_;
+  TLkPinList XInputPins_;
+  TKvScopeChannels Channels_;
+  bool Vertical_ = false;
+  std::atomic<uint32_t> SizeLimit_{0};
+  mutable bool DataRangeValid = false;
+  mutable double DataXMin = 0;
+  mutable double DataXMax = 0;
+};

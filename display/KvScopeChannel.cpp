@@ -1,0 +1,72 @@
+#include "display/KvScopeChannel.h"
+
+#include "display/KvScope.h"
+
+const TEnumNames<TKvScopeShadeMode>& ShadeModeNames() {
+  static const TEnumNames<TKvScopeShadeMode> names = {{TKvScopeShadeMode::csmZero, "csmZero"},
+                                                      {TKvScopeShadeMode::csmTop, "csmTop"},
+                                                      {TKvScopeShadeMode::csmBottom, "csmBottom"}};
+  return names;
+}
+
+const TClassInfo& TKvScopeChannel::StaticClassInfo() {
+  return DefineClass<TKvScopeChannel, TKvDisplayChannel>("TKvScopeChannel", [](TPublished<TKvScopeChannel>& p) {
+    p.Enumeration("ShadeMode", ShadeModeNames(), &TKvScopeChannel::ShadeMode, &TKvScopeChannel::SetShadeMode,
+                  TKvScopeShadeMode::csmZero);
+  });
+}
+
+TKvScopeChannel::TKvScopeChannel(TCollection& collection)
+    : TKvDisplayChannel(collection, static_cast<TKvScopeChannels&>(collection).Scope()),
+      Scope_(static_cast<TKvScopeChannels&>(collection).Scope()) {
+  SetColor(static_cast<TKvScopeChannels&>(collection).NextColor());
+  const std::string name = "Channel" + std::to_string(Scope_.InputPins()->GetCount());
+  TKvDisplayChannel::SetName(name);
+  InputPin_.reset(new TKvLkComboRealIntComplexPairedQueuedSinkPin(
+      &Scope_,
+      [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) {
+        return Scope_.Receive(*this, operation);
+      },
+      &Scope_.DataLock()));
+  XInputPin_.reset(new TKvLkQueuedIntegerRealSinkPin(
+      &Scope_,
+      [this](TLkBasicPin*, const TGUID&, uint8_t, TLkNotifyOperation& operation) {
+        return Scope_.ReceiveX(*this, operation);
+      },
+      &Scope_.DataLock()));
+  Scope_.InputPins()->AddNamed(InputPin_.get(), name);
+  Scope_.XInputPins()->AddNamed(XInputPin_.get(), name);
+  Scope_.Join(*this);
+}
+
+TKvScopeChannel::~TKvScopeChannel() {
+  {
+    // What is delivered meanwhile finds the stop pending and is skipped.
+    const TLkLockSection stop = Scope_.DataLock().StopLock();
+    Scope_.Leave(*this);
+    Scope_.InputPins()->Remove(InputPin_.get());
+    Scope_.XInputPins()->Remove(XInputPin_.get());
+    InputPin_.reset();
+    XInputPin_.reset();
+  }
+  if (!Scope_.IsDestroying()) Scope_.Relayout();
+}
+
+void TKvScopeChannel::SetShadeMode(TKvScopeShadeMode mode) {
+  if (mode == ShadeMode_) return;
+  ShadeMode_ = mode;
+  Scope_.Redraw();
+}
+
+void TKvScopeChannel::SetName(const std::string& name) {
+  TKvDisplayChannel::SetName(name);
+  // The pins are listed under the channel's name.
+  Scope_.InputPins()->SetPinName(Scope_.InputPins()->IndexOf(InputPin_.get()), name);
+  Scope_.XInputPins()->SetPinName(Scope_.XInputPins()->IndexOf(XInputPin_.get()), name);
+}
+
+void TKvScopeChannel::Started(double rate, bool spectrum, bool xInUse) {
+  SampleRate_.store(rate);
+  Spectrum.store(spectrum);
+  XInUse.store(xInUse);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "display/KvDisplayChannel.h"
+#include "display/KvScopeChannelData.h"
+#include "pins/KvQueuedSinkPins.h"
+
+#include <atomic>
+
+class TKvScope;
+
+// Where bars start and shading reaches: the zero line, the top or the bottom edge.
+enum class TKvScopeShadeMode { csmZero, csmTop, csmBottom };
+const TEnumNames<TKvScopeShadeMode>& ShadeModeNames();
+
+// A channel of the scope: its input pins and its samples.
+//
+// The channel's two pins join the scope's InputPins and XInputPins under the channel's name, and
+// leave them with the channel. What they deliver is handed to the scope, which stores it in the
+// channel's data on the delivering thread.
+class TKvScopeChannel : public TKvDisplayChannel {
+public:
+  PUBLISHED_CLASS_INFO
+
+  explicit TKvScopeChannel(TCollection& collection);
+  ~TKvScopeChannel() override;
+
+  TKvScope& Scope() const { return Scope_; }
+  TKvLkComboRealIntComplexPairedQueuedSinkPin* InputPin() const { return InputPin_.get(); }
+  TKvLkQueuedIntegerRealSinkPin* XInputPin() const { return XInputPin_.get(); }
+  TKvScopeShadeMode ShadeMode() const { return ShadeMode_; }
+  void SetShadeMode(TKvScopeShadeMode mode);
+  void SetName(const std::string& name) override;
+
+  TKvScopeChannelData& Data() { return Data_; }
+  const TKvScopeChannelData& Data() const { return Data_; }
+
+  // Set by the stream's start.
+  double SampleRate() const { return SampleRate_.load(); }
+  bool IsSpectrum() const { return Spectrum.load(); }
+  bool XInputInUse() const { return XInUse.load(); }
+  void Started(double rate, bool spectrum, bool xInUse);
+
+  // Buffers kept in the pins' queues, under the scope's critical section.
+  int QueuedY = 0;
+  int QueuedX = 0;
+
+private:
+  TKvScope& Scope_;
+  TKvScopeShadeMode ShadeMode_ = TKvScopeShadeMode::csmZero;
+  TKvScopeChannelData Data_;
+  std::atomic<double> SampleRate_{10000};
+  std::atomic<bool> Spectrum{false};
+  std::atomic<bool> XInUse{false};
+  TLkPinPtr<TKvLkComboRealIntComplexPairedQueuedSinkPin> InputPin_;
+  TLkPinPtr<TKvLkQueuedIntegerRealSinkPin> XInputPin_;
+};

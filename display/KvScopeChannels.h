@@ -1,0 +1,30 @@
+#pragma once
+
+#include "display/KvScopeChannel.h"
+#include "platform/Collection.h"
+
+#include <array>
+
+// The scope's channels. A new channel takes the palette colour the fewest channels use, the
+// earliest on a tie; adding one relayouts the scope.
+class TKvScopeChannels : public TLkExtCollection {
+public:
+  PUBLISHED_CLASS_INFO
+
+  static constexpr std::array<TColor, 13> Palette = {255,      65280,    16711680, 65535,    16776960, 15793151, 32896,
+                                                     16777215, 12632256, 8388736,  16711935, 8421376,  8388608};
+
+  explicit TKvScopeChannels(TKvScope& scope);
+
+  TKvScope& Scope() const { return Scope_; }
+  TKvScopeChannel& Channel(int index) const { return static_cast<TKvScopeChannel&>(Items(index)); }
+  TKvScopeChannel& AddChannel() { return static_cast<TKvScopeChannel&>(Add()); }
+  // The palette colour a channel added now gets.
+  TColor NextColor() const;
+
+protected:
+  void ItemAdded(TCollectionItem& item) override;
+
+private:
+  TKvScope& Scope_;
+};
