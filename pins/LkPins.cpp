@@ -109,8 +109,7 @@ void TLkBasicPin::Free(TLkBasicPin* pin) {
 }
 
 void TLkBasicPin::BeforeDestruction() {
-  if (DestructionBegun_) return;
-  DestructionBegun_ = true;
+  if (DestructionBegun_.exchange(true)) return;
   const bool keep = IsDesigning() && IsOwnerDestroying();
   {
     TLkLockSection write = WriteLock();

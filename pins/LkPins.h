@@ -207,7 +207,7 @@ protected:
   virtual void BeforeDestruction();
   // Declares that the pin implements an interface, so that peers and negotiation find it.
   void Implement(const TGUID& iid);
-  bool DestructionBegun() const { return DestructionBegun_; }
+  bool DestructionBegun() const { return DestructionBegun_.load(); }
   // The name of the layout property that holds the pin's links; none for pins that store none.
   virtual const char* LinkPropertyName() const { return nullptr; }
   // A path read from the layout, re-rooted from the loaded root name to the pin's root.
@@ -223,7 +223,8 @@ private:
   TLkDestroyLock DestroyLock_;
   TLkStateDispatcher* Dispatcher_ = nullptr;
   std::vector<TGUID> Interfaces;
-  bool DestructionBegun_ = false;
+  // Read by delivering threads while the destroying thread sets it.
+  std::atomic<bool> DestructionBegun_{false};
 };
 
 // Frees pins through TLkBasicPin::Free.
