@@ -44,12 +44,7 @@ TDnCommonGen::TDnCommonGen(TComponent* owner)
           [this](TLkBasicPin*) { ClockTick(); }, &Lock)),
       AudioFormat_(std::make_unique<TDnAudioFormat>(this)) {
   EnablePin_->SetValue(true);
-  AudioFormat_->SetWriteLock([this](const std::function<void()>& change) {
-    const TLkLockSection section = Lock.WriteLock();
-    if (!section) return false;
-    change();
-    return true;
-  });
+  GuardWithLock(*AudioFormat_, Lock);
   AudioFormat_->OnChange = [this](TObject*) { FormatChanged(); };
   FormatChanged();
 }

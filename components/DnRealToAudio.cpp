@@ -30,12 +30,7 @@ TDnRealToAudio::TDnRealToAudio(TComponent* owner)
           &Lock)),
       InputPins_(std::make_unique<TLkPinList>(this, true, &Lock)),
       AudioFormat_(std::make_unique<TDnAudioFormat>(this)) {
-  AudioFormat_->SetWriteLock([this](const std::function<void()>& change) {
-    const TLkLockSection section = Lock.WriteLock();
-    if (!section) return false;
-    change();
-    return true;
-  });
+  GuardWithLock(*AudioFormat_, Lock);
   AudioFormat_->OnChange = [this](TObject*) { FormatChanged(); };
   FormatChanged();
 }
