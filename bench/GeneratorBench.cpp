@@ -67,7 +67,7 @@ void GeneratorTick(benchmark::State& state) {
     signals[t] = MakeGenerator<TDnSignalGen>();
     signals[t]->SetFrequency(Tones[t].Frequency);
     signals[t]->SetAmplitude(Tones[t].Amplitude);
-    clock->OutputPin()->Connect(signals[t]->ClockPin());
+    if (!clock->OutputPin()->Connect(signals[t]->ClockPin())) return state.SkipWithError("a clock did not link");
     signals[t]->Start();
   }
   clock->Start();

@@ -80,8 +80,8 @@ void LinkUnlink(benchmark::State& state) {
   TLkPinPtr<TBenchSource> source(new TBenchSource(a.get(), &a->Lock));
   TLkPinPtr<TBenchSink> sink(new TBenchSink(b.get(), &b->Lock));
   for (auto _ : state) {
-    sink->Connect(source.get());
-    sink->Connect(nullptr);
+    benchmark::DoNotOptimize(sink->Connect(source.get()));
+    benchmark::DoNotOptimize(sink->Connect(nullptr));
   }
 }
 
@@ -102,7 +102,7 @@ void Send(benchmark::State& state) {
   std::vector<TLkPinPtr<TBenchSink>> sinks;
   for (int i = 0; i < state.range(0); ++i) {
     sinks.emplace_back(new TBenchSink(b.get(), &b->Lock));
-    sinks.back()->Connect(source.get());
+    if (!sinks.back()->Connect(source.get())) return state.SkipWithError("a sink did not link");
   }
   const TRef<TLkNotifyOperation> operation = MakeRef<TLkClockOperation>();
   const long before = HeapAllocations();
@@ -141,7 +141,7 @@ void Chain(benchmark::State& state) {
     components.emplace_back(new TBenchComponent);
     TBenchComponent& component = *components.back();
     sinks.emplace_back(new TBenchSink(&component, &component.Lock));
-    sinks.back()->Connect(sources.back().get());
+    if (!sinks.back()->Connect(sources.back().get())) return state.SkipWithError("a sink did not link");
     sources.emplace_back(new TBenchSource(&component, &component.Lock));
     sinks.back()->Next = sources.back().get();
   }

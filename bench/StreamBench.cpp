@@ -51,7 +51,7 @@ void ThroughConverter(benchmark::State& state) {
         return 0;
       },
       &b->Lock));
-  sink->Connect(source.get());
+  if (!sink->Connect(source.get())) return state.SkipWithError("the sink did not link");
   const TRef<TDnAudioBuffer> buffer = StereoBuffer();
   source->SendBuffer(buffer);  // warms the pool
   const long before = HeapAllocations();

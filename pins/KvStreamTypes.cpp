@@ -109,12 +109,12 @@ void TKvLkSourcePin::Remember(TLkNotifyOperation& operation) {
 void TKvLkSourcePin::SetRemembered(TRef<TLkNotifyOperation>& slot, TLkNotifyOperation* operation) {
   // Only an operation held by counted references can be kept past its send.
   TRef<TLkNotifyOperation> kept(operation && operation->RefCount() > 0 ? operation : nullptr);
-  TLkLockSection write = WriteLock();
-  std::swap(slot, kept);
+  const TLkLockSection write = WriteLock();
+  if (write) std::swap(slot, kept);  // refused under a pending stop, like the send that follows
 }
 
 TRef<TLkNotifyOperation> TKvLkSourcePin::Remembered(const TRef<TLkNotifyOperation>& slot) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return slot;
 }
 

@@ -30,7 +30,7 @@ bool TLkLockSection::Locked() const { return (Kind == TKind::Hold || Kind == TKi
 
 void TLkLockSection::Release() {
   switch (std::exchange(Kind, TKind::None)) {
-    case TKind::None: return;
+    case TKind::None: break;  // a refused section may still have lent the component lock away
     case TKind::Hold: Lock->Release(Hold); break;
     case TKind::Stop: Lock->EndStop(Hold); break;
     case TKind::UnlockAll: break;
@@ -108,6 +108,15 @@ TLkLockSection TLkLock::Take(ILkLock* componentLock) {
   }
 }
 
+TLkLockSection TLkLock::WaitingLock(ILkLock* componentLock) {
+  for (;;) {
+    TLkLockSection section = Take(componentLock);
+    if (section) return section;
+    std::unique_lock guard(Guard);
+    while (!Wait(guard, StopSlice, [this] { return PendingStops == 0; })) {}
+  }
+}
+
 TLkLockSection TLkLock::StopLock() {
   const auto me = std::this_thread::get_id();
   TLkLockSection section;
@@ -131,7 +140,8 @@ TLkLockSection TLkLock::StopLock() {
 void TLkLock::EndStop(uint64_t hold) {
   {
     std::lock_guard guard(Guard);
-    --PendingStops;
+    // Waiting locks wait for the last stop to end, not for the lock to be free.
+    if (--PendingStops == 0 && Waiters > 0) Freed.notify_all();
   }
   Release(hold);
 }

@@ -14,7 +14,7 @@ class TLkLock;
 // A section of a component lock: it holds what it took until it ends (goes out of scope or is
 // released). A section may hold nothing: the lock was refused because a stop is pending, or it
 // was lost while lent away; callers then skip their work.
-class TLkLockSection {
+class [[nodiscard]] TLkLockSection {
 public:
   TLkLockSection() = default;
   TLkLockSection(TLkLockSection&& other) noexcept;
@@ -76,6 +76,10 @@ public:
   TLkLockSection StopLock() override;
   TLkLockSection UnlockAllSection() override;
   TLkLock& GetLockObject() override { return *this; }
+  // A write section that waits for a pending stop to end instead of being refused: for work that
+  // has no refusal to report or must not be skipped. Deadlocks when the stop's holder waits for the
+  // calling thread.
+  TLkLockSection WaitingLock(ILkLock* componentLock = nullptr);
 
   bool StopPending() const;
   // The calling thread holds the lock.

@@ -77,7 +77,7 @@ void TLkPinList::PurgePlaceholders() {
 
 int TLkPinList::GetCount() {
   PurgePlaceholders();
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return EntryCount() - PlaceholderCount;
 }
 
@@ -85,13 +85,13 @@ void TLkPinList::SetCount(int) {}
 
 TLkBasicPin* TLkPinList::GetPin(int index) {
   PurgePlaceholders();
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   if (index < 0 || index >= EntryCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   return EntryPin(index);
 }
 
 std::string TLkPinList::GetPinName(int index) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   if (index >= 0 && index < EntryCount() && !Entries[static_cast<size_t>(index)].Name.empty())
     return Entries[static_cast<size_t>(index)].Name;
   return DefaultName(index);
@@ -100,8 +100,8 @@ std::string TLkPinList::GetPinName(int index) {
 void TLkPinList::SetPinName(int index, const std::string& name) {
   TLkBasicPin* pin;
   {
-    TLkLockSection write = WriteLock();
-    if (index < 0 || index >= EntryCount()) return;
+    const TLkLockSection write = WriteLock();
+    if (!write || index < 0 || index >= EntryCount()) return;  // refused like an index beyond the pins
     const std::string stored = name == DefaultName(index) ? std::string() : name;
     TEntry& entry = Entries[static_cast<size_t>(index)];
     if (entry.Name == stored) return;
@@ -113,7 +113,7 @@ void TLkPinList::SetPinName(int index, const std::string& name) {
 }
 
 int TLkPinList::IndexOf(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   const auto found = std::find_if(Entries.begin(), Entries.end(), [pin](const TEntry& e) { return e.Pin == pin; });
   return found == Entries.end() ? -1 : static_cast<int>(found - Entries.begin());
 }
@@ -125,7 +125,7 @@ void TLkPinList::Add(TLkBasicPin* pin) {
 
 void TLkPinList::AddNamed(TLkBasicPin* pin, const std::string& name) {
   if (!pin) return;
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: the pin handed over would be lost
   if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) {
     placeholder->SetPending(true);
     ++PlaceholderCount;
@@ -167,7 +167,7 @@ void TLkPinList::RemoveEntry(int index) {
 }
 
 void TLkPinList::Delete(int index) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: lists empty themselves when they go
   if (index < 0 || index >= EntryCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   // The watchers hear of the pin while it still exists; then it leaves the list, then it goes.
   TLkBasicPin* pin = EntryPin(index);
@@ -177,13 +177,14 @@ void TLkPinList::Delete(int index) {
 }
 
 void TLkPinList::Remove(TLkBasicPin* pin) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused, as Delete
   for (int i = EntryCount() - 1; i >= 0; --i)
     if (EntryPin(i) == pin) Delete(i);
 }
 
 void TLkPinList::Exchange(int first, int second) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WriteLock();
+  if (!write) return;  // refused under a pending stop: the order stays
   if (first < 0 || second < 0 || first >= EntryCount() || second >= EntryCount())
     throw EListError("List index out of bounds (" + std::to_string(std::max(first, second)) + ")");
   TLkBasicPin* a = EntryPin(first);
@@ -194,7 +195,7 @@ void TLkPinList::Exchange(int first, int second) {
 }
 
 void TLkPinList::Clear() {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused, as Delete
   Busy = true;
   while (EntryCount() > 0) RemoveEntry(EntryCount() - 1);
   Busy = false;
@@ -202,7 +203,7 @@ void TLkPinList::Clear() {
 }
 
 bool TLkPinList::PinsStored() {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return std::any_of(Entries.begin(), Entries.end(), [](const TEntry& e) { return e.Pin->IsLinked(); });
 }
 
@@ -222,7 +223,7 @@ void TLkPinList::DefineProperties(TFiler& filer) {
 void TLkPinList::WritePins(TLayoutWriter& writer) {
   std::vector<TLkBasicPin*> pins;
   {
-    TLkLockSection read = ReadLock();
+    const TLkLockSection read = WaitingLock();  // a query has no refusal to report
     for (const TEntry& entry : Entries) pins.push_back(entry.Pin);
   }
   writer.WriteListBegin();
@@ -269,7 +270,7 @@ void TLkPinList::ReadPins(TLayoutReader& reader) {
       const std::string group = ReadStateValue(reader);
       TLkBasicPin* pin = EnsureEntry(index, TLkPinKind::State, reader.Root());
       if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) placeholder->SetPendingGroup(group);
-      else pin->JoinStateByName(group);
+      else pin->JoinStateAsStored(group);
       if (!reader.EndOfList()) {
         if (reader.ReadIdent() != "Sinks") reader.Error("expected Sinks");
         reader.ReadListBegin();
@@ -289,7 +290,7 @@ void TLkPinList::LinkItem(int index, TLkPinKind ownKind, const TLkPathRef& ref, 
   EnsureEntry(index, ownKind, reader.Root());
   const TLkResolvedRef link =
       ResolveRef(reader.Root(), ref, peerKind, [this](const std::string& path) { return Reroot(path); });
-  EntryPin(index)->ConnectAfter(link.Peer, link.AfterPin);
+  EntryPin(index)->ConnectAsStored(link.Peer, link.AfterPin);
 }
 
 std::string TLkPinList::Reroot(const std::string& path) const {
@@ -342,7 +343,7 @@ TLkPinListOwner::~TLkPinListOwner() {
 }
 
 void TLkPinListOwner::SetCount(int count) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: the list's destructor empties it this way
   count = std::min(std::max(count, Minimum_), Maximum_);
   while (GetCount() > count) {
     TLkBasicPin* last = GetPin(GetCount() - 1);
@@ -363,7 +364,7 @@ void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
     const bool source = dynamic_cast<TLkSourcePin*>(pin) != nullptr;
     const TLkResolvedRef resolved = ResolveRef(reader.Root(), ref, source ? TLkPinKind::Sink : TLkPinKind::Source,
                                                [this](const std::string& path) { return Reroot(path); });
-    pin->ConnectAfter(resolved.Peer, resolved.AfterPin);
+    pin->ConnectAsStored(resolved.Peer, resolved.AfterPin);
   };
   reader.ReadListBegin();
   for (int used = 0; !reader.EndOfList(); ++used) {
@@ -396,7 +397,7 @@ void TLkPinListOwner::ReadPins(TLayoutReader& reader) {
     } else if (word == "State") {
       reader.ReadListBegin();
       const std::string group = ReadStateValue(reader);
-      if (pin) pin->JoinStateByName(group);
+      if (pin) pin->JoinStateAsStored(group);
       if (!reader.EndOfList()) {
         if (reader.ReadIdent() != "Sinks") reader.Error("expected Sinks");
         readSinks();

@@ -6,8 +6,8 @@
 void LkPlaceholders::ResolveOnto(TLkUnloadedPin* placeholder, TLkBasicPin& pin) {
   placeholder->SetKept(true);
   const std::vector<TLkUnloadedPin::TRequest> requests = placeholder->Requests();
-  for (auto it = requests.rbegin(); it != requests.rend(); ++it) pin.ConnectAfter(it->Peer, it->AfterPin);
-  if (!placeholder->PendingGroup().empty()) pin.JoinStateByName(placeholder->PendingGroup());
+  for (auto it = requests.rbegin(); it != requests.rend(); ++it) pin.ConnectAsStored(it->Peer, it->AfterPin);
+  if (!placeholder->PendingGroup().empty()) pin.JoinStateAsStored(placeholder->PendingGroup());
   {
     std::lock_guard lock(LkPinRegistry::Lock());
     for (TLkBasicPin* each : LkPinRegistry::Pins())
@@ -60,11 +60,17 @@ void TLkBasicPin::ReadLinks(TLayoutReader& reader) { reader.SkipValue(); }
 
 void TLkBasicPin::WriteLinks(TLayoutWriter& writer) { writer.WriteIdent("nil"); }
 
+void TLkBasicPin::ConnectAsStored(TLkBasicPin* peer, TLkBasicPin* afterPin) {
+  static_cast<void>(ConnectAfter(peer, afterPin));
+}
+
+void TLkBasicPin::JoinStateAsStored(const std::string& name) { static_cast<void>(JoinStateByName(name)); }
+
 void TLkSinkPin::ReadLinks(TLayoutReader& reader) {
   ResolvePlaceholders();
   const TLkResolvedRef link = ResolveRef(reader.Root(), ReadSourceRef(reader), TLkPinKind::Source,
                                          [this](const std::string& path) { return Reroot(path); });
-  ConnectAfter(link.Peer, link.AfterPin);
+  ConnectAsStored(link.Peer, link.AfterPin);
 }
 
 void TLkSinkPin::WriteLinks(TLayoutWriter& writer) {
@@ -83,7 +89,7 @@ void TLkSourcePin::ReadSinkItem(TLayoutReader& reader) {
   const TLkResolvedRef link = ResolveRef(reader.Root(), ReadSinkRef(reader), TLkPinKind::Sink,
                                          [this](const std::string& path) { return Reroot(path); });
   // A stored after-pin chain that comes back to the sink is refused here like any other cycle.
-  ConnectAfter(link.Peer, link.AfterPin);
+  ConnectAsStored(link.Peer, link.AfterPin);
 }
 
 void TLkSourcePin::WriteLinks(TLayoutWriter& writer) {

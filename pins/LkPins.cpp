@@ -112,7 +112,7 @@ void TLkBasicPin::BeforeDestruction() {
   if (DestructionBegun_.exchange(true)) return;
   const bool keep = IsDesigning() && IsOwnerDestroying();
   {
-    TLkLockSection write = WriteLock();
+    const TLkLockSection write = WaitingLock();  // not refused: a pin that goes unlinks everything
     TLkDestroySection destroying = DestroyLock_.Lock();
     UnlinkAll();
   }

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,8 +53,13 @@ public:
 
   explicit TLkObject(ILkLock* componentLock = nullptr) : ComponentLock_(componentLock) {}
 
+  // Refused (empty) while another thread's stop is pending on the object's lock: the caller skips
+  // its work and reports the refusal.
   TLkLockSection ReadLock() { return Lock_.ReadLock(ComponentLock_); }
   TLkLockSection WriteLock() { return Lock_.WriteLock(ComponentLock_); }
+  // Never refused: waits for a pending stop to end (see TLkLock::WaitingLock). For queries, which
+  // have no refusal to report, and for work that must not be skipped once begun.
+  TLkLockSection WaitingLock() { return Lock_.WaitingLock(ComponentLock_); }
   TLkLockSection UnlockAll() { return Lock_.UnlockAllSection(); }
   TLkLock& Lock() { return Lock_; }
   ILkLock* ComponentLock() const { return ComponentLock_; }
@@ -97,9 +103,10 @@ public:
   virtual uint8_t Receive(const TGUID& type, TLkNotifyOperation& operation, uint8_t flags);
 
   // Makes (or, with none, drops) a link; true when the link exists afterwards or nothing had to
-  // change, false when it was refused. `afterPin` orders delivery behind another sink.
-  bool Connect(TLkBasicPin* pin) { return ConnectAfter(pin, nullptr); }
-  virtual bool ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) = 0;
+  // change, false when it was refused (a stop pending on a lock involved refuses it too).
+  // `afterPin` orders delivery behind another sink. Dropping a link is never refused.
+  [[nodiscard]] bool Connect(TLkBasicPin* pin) { return ConnectAfter(pin, nullptr); }
+  [[nodiscard]] virtual bool ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) = 0;
   // Whether a link with `peer` may be made.
   virtual bool CanLinkTo(TLkBasicPin* peer) = 0;
   // Both pins at design time or both at run time, unless a converter owns one of them. Placeholders
@@ -107,7 +114,7 @@ public:
   static bool ModesAllowLink(const TLkBasicPin& a, const TLkBasicPin& b);
   virtual bool CanOrderAfter(TLkBasicPin* pin, TLkBasicPin* afterPin);
   // Records a link (a source adds a sink entry).
-  virtual bool AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) = 0;
+  [[nodiscard]] virtual bool AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) = 0;
   // Drops the link with `pin`.
   virtual void RemoveLink(TLkBasicPin* pin, bool keepPlaceholder) = 0;
   // Called on the old peer after a link was dropped.
@@ -127,13 +134,14 @@ public:
   bool IsGroupedWith(const TLkBasicPin* pin) const { return Dispatcher_ && pin && pin->Dispatcher_ == Dispatcher_; }
   // Makes a state link: joins the peer's group, or takes the peer into this pin's group, or makes
   // a new group named after the root for both. Refused when CanLinkTo refuses.
-  bool JoinState(TLkBasicPin* pin) { return JoinStateAfter(pin, nullptr); }
-  bool JoinStateAfter(TLkBasicPin* pin, TLkBasicPin* afterPin);
+  // Refused too while a stop is pending on a lock involved.
+  [[nodiscard]] bool JoinState(TLkBasicPin* pin) { return JoinStateAfter(pin, nullptr); }
+  [[nodiscard]] bool JoinStateAfter(TLkBasicPin* pin, TLkBasicPin* afterPin);
   // Joins the group of that name (of this pin's mode), making it when there is none.
-  bool JoinStateByName(const std::string& name);
+  [[nodiscard]] bool JoinStateByName(const std::string& name);
   // Enters a group after leaving any other; every member must accept the pin.
-  bool JoinGroup(TLkStateDispatcher* group) { return JoinGroupAfter(group, nullptr); }
-  bool JoinGroupAfter(TLkStateDispatcher* group, TLkBasicPin* afterPin);
+  [[nodiscard]] bool JoinGroup(TLkStateDispatcher* group) { return JoinGroupAfter(group, nullptr); }
+  [[nodiscard]] bool JoinGroupAfter(TLkStateDispatcher* group, TLkBasicPin* afterPin);
   virtual bool CanJoinGroup(TLkStateDispatcher* group);
   // Leaves the group; a group left with one member dissolves.
   void LeaveGroup();
@@ -186,6 +194,11 @@ public:
   virtual void WriteLinks(TLayoutWriter& writer);
   // Links placeholders that name this pin to it, replaying what was asked of them, and frees them.
   void ResolvePlaceholders();
+  // A link or a membership that a layout (or a placeholder's replay) asks for. One that is refused
+  // (the pins changed since the layout was written, or a stop is pending) is left out, like every
+  // link the reader cannot make.
+  void ConnectAsStored(TLkBasicPin* peer, TLkBasicPin* afterPin);
+  void JoinStateAsStored(const std::string& name);
   // The root name read from the layout's Form, which paths read afterwards are re-rooted from.
   const std::string& LoadedRootName() const { return LoadedRootName_; }
   void SetLoadedRootName(const std::string& name) { LoadedRootName_ = name; }
@@ -449,6 +462,12 @@ private:
   void DropLink();
   // Makes `source` this sink's source without the link checks: for converters kept by groups.
   void LinkFrom(TLkSourcePin& source);
+  // Joins `group` fed by the output of `converter`, whose input becomes the member's connection.
+  // `made`, when set, is that converter made for the join from `from` to `to`; the group keeps it
+  // once the sink is a member. Refused (false) while a stop is pending on the group.
+  bool JoinGroupThrough(TLkStateDispatcher& group, TLkFormatConverter& converter,
+                        std::unique_ptr<TLkFormatConverter, TComponentDeleter> made, const TGUID& from, const TGUID& to,
+                        TLkBasicPin* afterPin);
   // Chooses the type against the delivering pin (`chosen` is the type that pin chose) and takes
   // its own handler for it.
   void ChooseType(const TLkPin& delivering, const TGUID& chosen);
@@ -502,6 +521,8 @@ public:
   static TLkStateDispatcher* Create(TComponent* root, bool designing);
   static TLkStateDispatcher* CreateNamed(const std::string& name, bool designing);
   static TLkStateDispatcher* Find(const std::string& name, bool designing);
+  // The group of that name, made (and `created` set) when there is none.
+  static TLkStateDispatcher* FindOrCreateNamed(const std::string& name, bool designing, bool& created);
   ~TLkStateDispatcher() override;
 
   const std::string& Name() const { return Name_; }
@@ -511,8 +532,15 @@ public:
   TLkBasicPin* GetConnectionPin(int index);
   TLkBasicPin* GetMemberAfterPin(int index);
   std::vector<TMember> Members();
-  void AddMember(TLkBasicPin* connection, TLkBasicPin* member) { AddMemberAfter(connection, member, nullptr); }
-  void AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* member, TLkBasicPin* afterPin);
+  // The same, or none while a stop is pending on the group: for sends and joins, refused then.
+  std::optional<std::vector<TMember>> MembersUnlessStopped();
+  // Refused (false) while a stop is pending on the group.
+  [[nodiscard]] bool AddMember(TLkBasicPin* connection, TLkBasicPin* member) {
+    return AddMemberAfter(connection, member, nullptr);
+  }
+  [[nodiscard]] bool AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* member, TLkBasicPin* afterPin);
+  // Frees a group that has no members (one made for a join that was refused).
+  void FreeIfEmpty();
   // Takes the member out and answers how many are left; at none the group has freed itself.
   int RemoveMember(TLkBasicPin* member);
   // The converter a member is reached through, if any.

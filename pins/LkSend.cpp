@@ -42,7 +42,8 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
   TEntryCopy copy;
   uint64_t version;
   {
-    TLkLockSection read = ReadLock();
+    const TLkLockSection read = ReadLock();
+    if (!read) return 0;  // a stop is pending on the source: nothing is sent
     std::lock_guard guard(EntriesGuard);
     if (!sink && downstream && FindEntry(downstream)) sink = downstream;
     // Only the named sink's entries are copied, so that sharing a converter cannot hide them.
@@ -103,8 +104,9 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
     std::lock_guard guard(EntriesGuard);
     if (!OrderDirty) return 0;
   }
-  TLkLockSection write = WriteLock();
-  if (!Disconnecting) Reorder();
+  // Refused under a pending stop: the order stays dirty and the next send reorders.
+  const TLkLockSection write = WriteLock();
+  if (write && !Disconnecting) Reorder();
   return 0;
 }
 
@@ -142,7 +144,8 @@ uint8_t TLkSinkPin::Notify(TLkNotifyOperation& operation) {
   TLkHandler handler;
   TGUID type;
   {
-    TLkLockSection read = ReadLock();
+    const TLkLockSection read = ReadLock();
+    if (!read) return 0;  // a stop is pending on the sink: nothing is sent
     source = Source_;
     handler = Handler_;
     type = Type_;

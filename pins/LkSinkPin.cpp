@@ -34,43 +34,52 @@ void TLkSinkPin::ChooseType(const TLkPin& delivering, const TGUID& chosen) {
 }
 
 bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
-  TLkBasicPin* source;
-  TLkBasicPin* immediate;
-  {
-    TLkLockSection read = ReadLock();
-    source = Source_;
-    immediate = Immediate_;
-  }
-  if (pin && ((pin == source && source->GetAfterPin(this) == afterPin) || pin == immediate)) return true;
   if (!pin) {
     DropLink();
     return true;
   }
+  TLkBasicPin* source;
+  TLkBasicPin* immediate;
+  {
+    const TLkLockSection read = ReadLock();
+    if (!read) return false;
+    source = Source_;
+    immediate = Immediate_;
+  }
+  if ((pin == source && source->GetAfterPin(this) == afterPin) || pin == immediate) return true;
   if (!CanLinkTo(pin)) return false;
   if (auto* newSource = dynamic_cast<TLkSourcePin*>(pin)) {
     // A stream link ends a state membership, and the old link.
     LeaveGroup();
     if (GetSource()) DropLink();
     {
-      TLkLockSection write = WriteLock();
+      const TLkLockSection write = WriteLock();
+      if (!write) return false;
       Source_ = Immediate_ = newSource;
     }
-    TLkBasicPin* delivering;
+    TLkBasicPin* delivering = nullptr;
     {
-      TLkLockSection sourceLock = newSource->WriteLock();
-      delivering = newSource->AddSinkEntry(this, afterPin);
+      const TLkLockSection sourceLock = newSource->WriteLock();
+      if (sourceLock) delivering = newSource->AddSinkEntry(this, afterPin);
+    }
+    if (!delivering) {
+      // The source refused: the sink lets go of it again.
+      const TLkLockSection write =
+          WaitingLock();  // must not be refused: the sink would name a source that does not serve it
+      Source_ = Immediate_ = nullptr;
+      return false;
     }
     auto* deliveringPin = static_cast<TLkSourcePin*>(delivering);
     const TGUID chosen = deliveringPin->GetLinkType(this);
     {
-      TLkLockSection write = WriteLock();
+      const TLkLockSection write = WaitingLock();  // must not be refused: the source serves the sink already
       Immediate_ = delivering;
       ChooseType(*deliveringPin, chosen);
     }
     newSource->SendConnectNoticeTo(this);
     const TGUID renegotiated = deliveringPin->GetLinkType(this);
     {
-      TLkLockSection write = WriteLock();
+      const TLkLockSection write = WaitingLock();  // must not be refused: the source serves the sink already
       ChooseType(*deliveringPin, renegotiated);
     }
     newSource->SinkLinked(this);
@@ -102,7 +111,7 @@ bool TLkSinkPin::CanLinkTo(TLkBasicPin* peer) {
 bool TLkSinkPin::AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) { return ConnectAfter(pin, afterPin); }
 
 void TLkSinkPin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // must not be refused: the source has let go already
   if (!pin || pin != Source_) return;
   Source_ = Immediate_ = nullptr;
   Handler_ = {};
@@ -112,14 +121,14 @@ void TLkSinkPin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
 void TLkSinkPin::DropLink() {
   TLkBasicPin* old;
   {
-    TLkLockSection read = ReadLock();
+    const TLkLockSection read = WaitingLock();  // unlinking is not refused: a pin that goes relies on it
     old = Source_;
   }
   if (!old) return;
   old->RemoveLink(this, IsDesigning() && IsOwnerDestroying());
   LkWatchers::Tell([this, old](ILkWatcher& watcher) { watcher.PinUnlinked(this, old); });
   {
-    TLkLockSection write = WriteLock();
+    const TLkLockSection write = WaitingLock();  // must not be refused: the source has let go already
     Source_ = Immediate_ = nullptr;
     Handler_ = {};
     Type_ = {};
@@ -132,12 +141,12 @@ void TLkSinkPin::UnlinkAll() {
   LeaveGroup();
   TLkBasicPin* source;
   {
-    TLkLockSection read = ReadLock();
+    const TLkLockSection read = WaitingLock();  // unlinking is not refused: a pin that goes relies on it
     source = Source_;
   }
   if (!source) return;
   // The source's sends to this sink in progress end before the link is gone (see RemoveSinkEntry).
-  TLkLockSection sourceLock = source->WriteLock();
+  const TLkLockSection sourceLock = source->WaitingLock();  // unlinking is not refused, as above
   DropLink();
 }
 
@@ -147,7 +156,7 @@ bool TLkSinkPin::DependsOn(TLkBasicPin* pin) {
 }
 
 TGUID TLkSinkPin::GetLinkType(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return pin && pin == Source_ ? Type_ : TGUID{};
 }
 
@@ -162,7 +171,7 @@ TLkBasicPin* TLkSinkPin::GetLinkAfterPin(int index) {
 }
 
 bool TLkSinkPin::IsLinkedThroughConverter(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return pin && pin == Source_ && Immediate_ != Source_;
 }
 
@@ -173,12 +182,13 @@ void TLkSinkPin::PinDestroying(TLkBasicPin* pin) {
 }
 
 void TLkSinkPin::LinkFrom(TLkSourcePin& source) {
+  // Neither is refused: a group's converter is joined halfway through a state link.
   {
-    TLkLockSection sourceLock = source.WriteLock();
+    const TLkLockSection sourceLock = source.WaitingLock();
     if (!source.IsLinkedTo(this)) source.AddSinkEntry(this, nullptr);
   }
   const TGUID chosen = source.GetLinkType(this);
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();
   Source_ = Immediate_ = &source;
   ChooseType(source, chosen);
 }

@@ -103,7 +103,8 @@ void TLkSourcePin::SetEntryType(TLkSinkEntry& entry, const TGUID& type) {
 
 bool TLkSourcePin::AddLink(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   if (!pin) return false;
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WriteLock();
+  if (!write) return false;
   if (!IsLinkedTo(pin)) AddSinkEntry(pin, afterPin);
   return true;
 }
@@ -117,14 +118,15 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
   if (converter) {
     TLkSinkPin& input = converter->Input();
     entry.Target = &input;
+    // The converter's pins are not refused: the converter is half linked.
     {
-      TLkLockSection inputLock = input.WriteLock();
+      const TLkLockSection inputLock = input.WaitingLock();
       input.Source_ = input.Immediate_ = this;
       input.ChooseType(*this, link.Type);
     }
     TLkSourcePin& output = converter->Output();
     {
-      TLkLockSection outputLock = output.WriteLock();
+      const TLkLockSection outputLock = output.WaitingLock();
       if (!output.IsLinkedTo(sink)) output.AddSinkEntry(sink, nullptr);
     }
     delivering = &output;
@@ -146,7 +148,8 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
 void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
   if (Disconnecting || !pin) return;
   {
-    TLkLockSection write = WriteLock();
+    // Not refused: the sink lets go of this source either way.
+    const TLkLockSection write = WaitingLock();
     if (!IsLinkedTo(pin)) return;
     RemoveSinkEntry(pin);
   }
@@ -183,7 +186,8 @@ void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
   for (auto it = Converters.begin(); it != Converters.end();) {
     TLkSourcePin& output = (*it)->Output();
     {
-      TLkLockSection outputLock = output.WriteLock();
+      // Not refused: the sink has left this source already.
+      const TLkLockSection outputLock = output.WaitingLock();
       output.RemoveSinkEntry(sink);
     }
     if (output.GetSinkCount() == 0) {
@@ -209,13 +213,14 @@ void TLkSourcePin::UnlinkAll() {
     TLkBasicPin* sink = *it;
     LkWatchers::Tell([this, sink](ILkWatcher& watcher) { watcher.PinUnlinked(this, sink); });
     {
-      TLkLockSection write = WriteLock();
+      // Not refused: a pin that goes unlinks everything.
+      const TLkLockSection write = WaitingLock();
       RemoveSinkEntry(sink);
     }
     sink->RemoveLink(this, keep);
     sink->Released();
   }
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // as above
   std::lock_guard guard(EntriesGuard);
   Entries.clear();
   ++EntriesVersion;
@@ -240,7 +245,7 @@ void TLkSourcePin::AddDependency(TLkSinkPin* sink) {
 }
 
 int TLkSourcePin::ConverterCount() {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return static_cast<int>(Converters.size());
 }
 
@@ -275,7 +280,8 @@ TGUID TLkSourcePin::GetCurrentType() {
 void TLkSourcePin::PinDestroying(TLkBasicPin* pin) {
   std::erase(DependsOnList, pin);
   {
-    TLkLockSection write = WriteLock();
+    // Not refused: no link may outlive the pin that goes.
+    const TLkLockSection write = WaitingLock();
     RemoveSinkEntry(pin);
     std::lock_guard guard(EntriesGuard);
     for (TLkSinkEntry& entry : Entries)
@@ -286,7 +292,7 @@ void TLkSourcePin::PinDestroying(TLkBasicPin* pin) {
 }
 
 void TLkSourcePin::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: the old pin goes next
   std::lock_guard guard(EntriesGuard);
   for (TLkSinkEntry& entry : Entries)
     if (entry.AfterPin == oldPin) entry.AfterPin = newPin;
@@ -298,7 +304,8 @@ void TLkSourcePin::SendConnectNoticeTo(TLkBasicPin* sink) {
   TGUID type;
   TLkBasicPin* target = nullptr;
   {
-    TLkLockSection read = ReadLock();
+    // Not refused: the link is made, and the sink must hear of it.
+    const TLkLockSection read = WaitingLock();
     const TGUID renegotiated = FindLinkType(sink, false, false).Type;
     std::lock_guard guard(EntriesGuard);
     TLkSinkEntry* entry = FindEntry(sink);

@@ -62,6 +62,12 @@ TLkStateDispatcher* TLkStateDispatcher::Create(TComponent* root, bool designing)
   return CreateNamed(name, designing);
 }
 
+TLkStateDispatcher* TLkStateDispatcher::FindOrCreateNamed(const std::string& name, bool designing, bool& created) {
+  TLkStateDispatcher* group = Find(name, designing);
+  created = !group;
+  return group ? group : CreateNamed(name, designing);
+}
+
 TLkStateDispatcher* TLkStateDispatcher::Find(const std::string& name, bool designing) {
   std::lock_guard lock(LkPinRegistry::Lock());
   return FindGroup(name, designing);
@@ -74,47 +80,60 @@ TLkStateDispatcher::~TLkStateDispatcher() {
 }
 
 int TLkStateDispatcher::GetMemberCount() {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return static_cast<int>(Members_.size());
 }
 
+std::optional<std::vector<TLkStateDispatcher::TMember>> TLkStateDispatcher::MembersUnlessStopped() {
+  const TLkLockSection read = ReadLock();
+  if (!read) return std::nullopt;
+  return Members_;
+}
+
 std::vector<TLkStateDispatcher::TMember> TLkStateDispatcher::Members() {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return Members_;
 }
 
 TLkBasicPin* TLkStateDispatcher::GetMember(int index) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].Member
                                                                  : nullptr;
 }
 
 TLkBasicPin* TLkStateDispatcher::GetConnectionPin(int index) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].Connection
                                                                  : nullptr;
 }
 
 TLkBasicPin* TLkStateDispatcher::GetMemberAfterPin(int index) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return index >= 0 && index < static_cast<int>(Members_.size()) ? Members_[static_cast<size_t>(index)].AfterPin
                                                                  : nullptr;
 }
 
-void TLkStateDispatcher::AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* member, TLkBasicPin* afterPin) {
+bool TLkStateDispatcher::AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* member, TLkBasicPin* afterPin) {
   {
-    TLkLockSection write = WriteLock();
+    const TLkLockSection write = WriteLock();
+    if (!write) return false;
     Members_.push_back({connection, member, afterPin});
     connection->Dispatcher_ = member->Dispatcher_ = this;
   }
   LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.StateGroupChanged(this); });
+  return true;
+}
+
+void TLkStateDispatcher::FreeIfEmpty() {
+  if (GetMemberCount() == 0) delete this;
 }
 
 int TLkStateDispatcher::RemoveMember(TLkBasicPin* member) {
   int left;
   std::unique_ptr<TLkFormatConverter, TComponentDeleter> converter;
   {
-    TLkLockSection write = WriteLock();
+    // Not refused: a pin leaves its group when it goes.
+    const TLkLockSection write = WaitingLock();
     const auto found =
         std::find_if(Members_.begin(), Members_.end(), [member](const TMember& m) { return m.Member == member; });
     if (found == Members_.end()) return static_cast<int>(Members_.size());
@@ -138,7 +157,7 @@ int TLkStateDispatcher::RemoveMember(TLkBasicPin* member) {
 }
 
 TLkFormatConverter* TLkStateDispatcher::ConverterOf(TLkBasicPin* member) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   for (const TMember& m : Members_)
     if (m.Member == member && m.Connection != member)
       for (const TKept& kept : Converters_)
@@ -148,37 +167,37 @@ TLkFormatConverter* TLkStateDispatcher::ConverterOf(TLkBasicPin* member) {
 
 void TLkStateDispatcher::KeepConverter(std::unique_ptr<TLkFormatConverter, TComponentDeleter> converter,
                                        const TGUID& from, const TGUID& to) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: the converter's member has joined
   Converters_.push_back({std::move(converter), from, to});
 }
 
 int TLkStateDispatcher::ConverterCount() {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return static_cast<int>(Converters_.size());
 }
 
 std::vector<TLkFormatConverter*> TLkStateDispatcher::Converters() {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   std::vector<TLkFormatConverter*> converters;
   for (const TKept& kept : Converters_) converters.push_back(kept.Converter.get());
   return converters;
 }
 
 std::pair<TGUID, TGUID> TLkStateDispatcher::ConverterTypes(const TLkFormatConverter* converter) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   for (const TKept& kept : Converters_)
     if (kept.Converter.get() == converter) return {kept.From, kept.To};
   return {};
 }
 
 void TLkStateDispatcher::PinDestroying(TLkBasicPin* pin) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: no member may name a pin that goes
   for (TMember& m : Members_)
     if (m.AfterPin == pin) m.AfterPin = nullptr;
 }
 
 void TLkStateDispatcher::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: the old pin goes next
   for (TMember& m : Members_)
     if (m.AfterPin == oldPin) m.AfterPin = newPin;
 }
@@ -219,7 +238,9 @@ TGUID TLkPin::FindStateType(TLkBasicPin* peer, TLkFormatConverterClass* converte
 
 bool TLkBasicPin::CanJoinGroup(TLkStateDispatcher* group) {
   const bool sink = GetKind() == TLkPinKind::Sink;
-  for (const TLkStateDispatcher::TMember& member : group->Members()) {
+  const std::optional<std::vector<TLkStateDispatcher::TMember>> members = group->MembersUnlessStopped();
+  if (!members) return false;  // a stop is pending on the group: joining it is refused
+  for (const TLkStateDispatcher::TMember& member : *members) {
     if (member.Member == this || (sink && member.Member->GetKind() == TLkPinKind::Sink)) continue;
     if (!member.Member->CanLinkTo(this)) return false;
   }
@@ -232,7 +253,7 @@ bool TLkBasicPin::JoinGroupAfter(TLkStateDispatcher* group, TLkBasicPin* afterPi
   if (Dispatcher_) LeaveGroup();
   if (!CanJoinGroup(group)) return false;
   BeforeJoinGroup();
-  group->AddMemberAfter(this, this, afterPin);
+  if (!group->AddMemberAfter(this, this, afterPin)) return false;
   LkWatchers::Tell([this, group](ILkWatcher& watcher) {
     watcher.PinLinked(this, group);
     watcher.PinChanged(this);
@@ -251,21 +272,18 @@ bool TLkBasicPin::JoinStateAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
     if (sink && !pin->QueryPeerInterface(type) && (converterClass || existing)) {
       // The sink is reached through a converter that the group keeps: its input is the member's
       // connection, its output feeds the sink.
-      TLkFormatConverter* converter = existing;
-      if (!converter) {
-        converter = converterClass();
-        TGUID to;
+      std::unique_ptr<TLkFormatConverter, TComponentDeleter> made;
+      TGUID to;
+      if (!existing) {
+        made.reset(converterClass());
         ForEachFormatConverterFromLast([&](const TGUID& from, const TGUID& candidate, TLkFormatConverterClass c) {
           if (c != converterClass || from != type) return false;
           to = candidate;
           return true;
         });
-        group->KeepConverter(std::unique_ptr<TLkFormatConverter, TComponentDeleter>(converter), type, to);
       }
-      if (sink->Dispatcher_) sink->LeaveGroup();
-      sink->DropLink();
-      sink->LinkFrom(converter->Output());
-      group->AddMemberAfter(&converter->Input(), sink, afterPin);
+      TLkFormatConverter& converter = existing ? *existing : *made;
+      if (!sink->JoinGroupThrough(*group, converter, std::move(made), type, to, afterPin)) return false;
     } else if (!pin->JoinGroupAfter(group, afterPin)) {
       return false;
     }
@@ -274,7 +292,10 @@ bool TLkBasicPin::JoinStateAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
     changed = this;
   } else {
     TLkStateDispatcher* created = TLkStateDispatcher::Create(GetRoot(), IsDesigning());
-    JoinGroup(created);
+    if (!JoinGroup(created)) {
+      created->FreeIfEmpty();
+      return false;
+    }
     if (!pin->JoinGroupAfter(created, afterPin)) {
       LeaveGroup();
       return false;
@@ -285,10 +306,27 @@ bool TLkBasicPin::JoinStateAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 }
 
 bool TLkBasicPin::JoinStateByName(const std::string& name) {
-  TLkStateDispatcher* group = TLkStateDispatcher::Find(name, IsDesigning());
-  if (!group) group = TLkStateDispatcher::CreateNamed(name, IsDesigning());
-  if (!JoinGroup(group)) return false;
+  bool created = false;
+  TLkStateDispatcher* group = TLkStateDispatcher::FindOrCreateNamed(name, IsDesigning(), created);
+  if (!JoinGroup(group)) {
+    if (created) group->FreeIfEmpty();
+    return false;
+  }
   LinksChanged();
+  return true;
+}
+
+bool TLkSinkPin::JoinGroupThrough(TLkStateDispatcher& group, TLkFormatConverter& converter,
+                                  std::unique_ptr<TLkFormatConverter, TComponentDeleter> made, const TGUID& from,
+                                  const TGUID& to, TLkBasicPin* afterPin) {
+  LeaveGroup();
+  DropLink();
+  LinkFrom(converter.Output());
+  if (!group.AddMemberAfter(&converter.Input(), this, afterPin)) {
+    DropLink();  // a converter made for the sink goes with `made`
+    return false;
+  }
+  if (made) group.KeepConverter(std::move(made), from, to);
   return true;
 }
 
@@ -309,7 +347,9 @@ void TLkBasicPin::LeaveGroup() {
 uint8_t TLkBasicPin::SendToGroup(TLkNotifyOperation& operation, uint8_t flags, TLkBasicPin* onlyPin) {
   TLkStateDispatcher* group = Dispatcher_;
   if (!group) return 0;
-  const std::vector<TLkStateDispatcher::TMember> members = group->Members();
+  const std::optional<std::vector<TLkStateDispatcher::TMember>> stopped = group->MembersUnlessStopped();
+  if (!stopped) return 0;  // a stop is pending on the group: nothing is sent
+  const std::vector<TLkStateDispatcher::TMember>& members = *stopped;
   const size_t count = members.size();
   for (size_t i = 0; i < count; ++i) {
     const TLkStateDispatcher::TMember& member = members[i];
@@ -335,7 +375,9 @@ void TLkBasicPin::ResyncGroup() {
     holder->SendToGroup(*notice, lkNotice, holder == this ? nullptr : this);
   };
   if (GetKind() == TLkPinKind::Source) return tell(this);
-  const std::vector<TLkStateDispatcher::TMember> members = group->Members();
+  const std::optional<std::vector<TLkStateDispatcher::TMember>> stopped = group->MembersUnlessStopped();
+  if (!stopped) return;  // a stop is pending on the group: the notices are sends, refused as well
+  const std::vector<TLkStateDispatcher::TMember>& members = *stopped;
   const auto source = std::find_if(members.begin(), members.end(),
                                    [](const auto& m) { return m.Member->GetKind() == TLkPinKind::Source; });
   if (source != members.end()) return tell(source->Member);
@@ -385,7 +427,7 @@ bool TLkBasicPin::StoresStateConverter() {
   return Dispatcher_ && GetKind() == TLkPinKind::Sink && Dispatcher_->ConverterOf(this);
 }
 
-void TLkBasicPin::ReadState(TLayoutReader& reader) { JoinStateByName(ReadStateValue(reader)); }
+void TLkBasicPin::ReadState(TLayoutReader& reader) { JoinStateAsStored(ReadStateValue(reader)); }
 
 void TLkBasicPin::WriteState(TLayoutWriter& writer) {
   TLkStateDispatcher* group = Dispatcher_;
@@ -426,13 +468,14 @@ void TLkBasicPin::ReadStateConverter(TLayoutReader& reader) {
   reader.ReadListEnd();
   const TLkFormatConverterClass converterClass = FindFormatConverter(from, to);
   if (!converterClass) return;  // no such converter registered: the sink stays out of the group
-  TLkStateDispatcher* group = TLkStateDispatcher::Find(name, IsDesigning());
-  if (!group) group = TLkStateDispatcher::CreateNamed(name, IsDesigning());
-  TLkFormatConverter* converter = converterClass();
-  group->KeepConverter(std::unique_ptr<TLkFormatConverter, TComponentDeleter>(converter), from, to);
-  sink->DropLink();
-  sink->LinkFrom(converter->Output());
-  group->AddMember(&converter->Input(), sink);
+  bool created = false;
+  TLkStateDispatcher* group = TLkStateDispatcher::FindOrCreateNamed(name, IsDesigning(), created);
+  std::unique_ptr<TLkFormatConverter, TComponentDeleter> made(converterClass());
+  TLkFormatConverter& converter = *made;
+  if (!sink->JoinGroupThrough(*group, converter, std::move(made), from, to, nullptr)) {
+    if (created) group->FreeIfEmpty();  // refused under a pending stop, like a join by name
+    return;
+  }
   LinksChanged();
 }
 

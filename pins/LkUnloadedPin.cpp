@@ -37,19 +37,21 @@ std::string TLkUnloadedPin::GetIdentPath(bool withRoot) { return withRoot ? Iden
 bool TLkUnloadedPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   if (!pin || pin == this) return false;
   {
-    TLkLockSection write = WriteLock();
+    const TLkLockSection write = WriteLock();
+    if (!write) return false;
     const auto known =
         std::find_if(Requests_.begin(), Requests_.end(), [pin](const TRequest& r) { return r.Peer == pin; });
     if (known != Requests_.end()) known->AfterPin = afterPin;
     else Requests_.push_back({pin, afterPin});
   }
+  // The peer's side is not refused: the request is recorded already.
   if (auto* source = dynamic_cast<TLkSourcePin*>(pin)) {
-    TLkLockSection sourceLock = source->WriteLock();
+    const TLkLockSection sourceLock = source->WaitingLock();
     if (!source->IsLinkedTo(this)) source->AddSinkEntry(this, afterPin);
   } else if (auto* sink = dynamic_cast<TLkSinkPin*>(pin)) {
     if (sink->GetSource() != this) {
       sink->DropLink();
-      TLkLockSection sinkLock = sink->WriteLock();
+      const TLkLockSection sinkLock = sink->WaitingLock();
       sink->Source_ = sink->Immediate_ = this;
     }
   }
@@ -57,13 +59,13 @@ bool TLkUnloadedPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 }
 
 void TLkUnloadedPin::RemoveLink(TLkBasicPin* pin, bool) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // unlinking is not refused: a pin that goes relies on it
   std::erase_if(Requests_, [pin](const TRequest& r) { return r.Peer == pin; });
 }
 
 void TLkUnloadedPin::UnlinkAll() {
   // The peers forget this placeholder when they hear it is destroyed.
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused, as RemoveLink
   Requests_.clear();
 }
 
@@ -79,25 +81,25 @@ void TLkUnloadedPin::SetKept(bool kept) {
 }
 
 TLkBasicPin* TLkUnloadedPin::GetLinkedPin(int index) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].Peer
                                                                   : nullptr;
 }
 
 TLkBasicPin* TLkUnloadedPin::GetLinkAfterPin(int index) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return index >= 0 && index < static_cast<int>(Requests_.size()) ? Requests_[static_cast<size_t>(index)].AfterPin
                                                                   : nullptr;
 }
 
 bool TLkUnloadedPin::IsLinkedTo(TLkBasicPin* pin) {
-  TLkLockSection read = ReadLock();
+  const TLkLockSection read = WaitingLock();  // a query has no refusal to report
   return std::any_of(Requests_.begin(), Requests_.end(), [pin](const TRequest& r) { return r.Peer == pin; });
 }
 
 void TLkUnloadedPin::PinDestroying(TLkBasicPin* pin) {
   {
-    TLkLockSection write = WriteLock();
+    const TLkLockSection write = WaitingLock();  // not refused: no request may name a pin that goes
     std::erase_if(Requests_, [pin](const TRequest& r) { return r.Peer == pin; });
     for (TRequest& request : Requests_)
       if (request.AfterPin == pin) request.AfterPin = nullptr;
@@ -106,7 +108,7 @@ void TLkUnloadedPin::PinDestroying(TLkBasicPin* pin) {
 }
 
 void TLkUnloadedPin::PinReplaced(TLkBasicPin* oldPin, TLkBasicPin* newPin) {
-  TLkLockSection write = WriteLock();
+  const TLkLockSection write = WaitingLock();  // not refused: the old pin goes next
   for (TRequest& request : Requests_) {
     if (request.Peer == oldPin) request.Peer = newPin;
     if (request.AfterPin == oldPin) request.AfterPin = newPin;

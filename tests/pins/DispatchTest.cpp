@@ -195,16 +195,20 @@ TEST(DispatchStress, SendsWhileSinksAreLinkedUnlinkedAndDestroyed) {
           EXPECT_EQ(consumer->Mark.load(), TMortal::AliveMark);
           ++receipts;
         };
-        sink.Connect(&source);
+        EXPECT_TRUE(sink.Connect(&source));
       }
     }
     // Unlink some, relink some, then destroy all while the sender runs.
     for (auto& consumer : consumers)
       for (auto& pin : consumer->Pins)
-        if (random() % 2) static_cast<TTestSink&>(*pin).Connect(nullptr);
+        if (random() % 2) {
+          EXPECT_TRUE(static_cast<TTestSink&>(*pin).Connect(nullptr));
+        }
     for (auto& consumer : consumers)
       for (auto& pin : consumer->Pins)
-        if (random() % 2) static_cast<TTestSink&>(*pin).Connect(&source);
+        if (random() % 2) {
+          EXPECT_TRUE(static_cast<TTestSink&>(*pin).Connect(&source));
+        }
     consumers.clear();
   }
   done = true;

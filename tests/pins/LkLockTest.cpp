@@ -6,6 +6,7 @@
 #include <atomic>
 #include <future>
 #include <latch>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -157,6 +158,53 @@ TEST(LkDestroyLock, LockWaitsForEverySharedSectionAndRefusesNewOnes) {
   destroyer.join();
   EXPECT_TRUE(locked);
   EXPECT_TRUE(lock.Enter());
+}
+
+// A section that waited long lends the component lock away; when a stop then refuses it, the
+// component lock still comes back to its holder at the section's end.
+TEST(LkLock, ARefusedSectionTakesBackTheComponentLockItLent) {
+  TLkLock pin;
+  TLkLock component;
+  std::promise<void> releasePin;
+  std::latch pinHeld(1);
+  std::thread holder([&] {
+    const TLkLockSection held = pin.WriteLock();
+    pinHeld.count_down();
+    releasePin.get_future().wait();
+  });
+  pinHeld.wait();
+  const TLkLockSection componentSection = component.WriteLock();
+  std::thread stopper;
+  // Once the component lock is lent (another thread can take it), a stop becomes pending on the pin.
+  std::thread borrower([&] {
+    { const TLkLockSection borrowed = component.WriteLock(); }
+    stopper = std::thread([&] { const TLkLockSection stop = pin.StopLock(); });
+  });
+  {
+    const TLkLockSection refused = pin.WriteLock(&component);
+    EXPECT_FALSE(refused);
+  }
+  EXPECT_TRUE(component.HeldByCaller());
+  EXPECT_TRUE(componentSection.Locked());
+  borrower.join();
+  releasePin.set_value();
+  holder.join();
+  stopper.join();
+}
+
+// Waiting sections outlast a stop instead of being refused.
+TEST(LkLock, AWaitingLockTakesTheLockOnceTheStopEnds) {
+  TLkLock lock;
+  std::optional<TLkLockSection> stop(lock.StopLock());
+  std::latch started(1);
+  auto waiting = std::async(std::launch::async, [&] {
+    started.count_down();
+    return lock.WaitingLock().Locked();
+  });
+  started.wait();
+  EXPECT_FALSE(OtherThreadLocks(lock));
+  stop.reset();
+  EXPECT_TRUE(waiting.get());
 }
 
 // Threads take write, stop and nested sections and lend them away at random; the plain counter is
