@@ -1,5 +1,7 @@
 #include "buffers/KvSmartBufferManager.h"
 
+#include "platform/ScopeGuards.h"
+
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -49,13 +51,11 @@ void* TKvSmartBufferManager::Take(uint32_t size) {
     }
   }
   // The heap is asked outside the lock; a failure gives the count back.
-  try {
-    return Allocate(size);
-  } catch (...) {
+  const TLkFailureGuard giveBack([this] {
     std::lock_guard lock(Guard);
     --InUse;
-    throw;
-  }
+  });
+  return Allocate(size);
 }
 
 void TKvSmartBufferManager::Return(void* area, uint32_t size) {

@@ -1,6 +1,7 @@
 #include "components/KvClockGen.h"
 
 #include "platform/Component.h"
+#include "platform/ErrorHook.h"
 
 #include <chrono>
 #include <cmath>
@@ -64,6 +65,7 @@ void TKvClockGen::Run(std::shared_ptr<TShared> shared) {
       shared->Tick();
     } catch (...) {
       // A tick's error ends that tick only; the clock goes on.
+      PassErrorToHook("a clock tick");
     }
   }
 }

@@ -2,6 +2,7 @@
 #include "display/KvCanvas.h"
 #include "display/KvDataDisplay.h"
 #include "display/KvDisplayView.h"
+#include "platform/ErrorHook.h"
 
 #include <QPaintEvent>
 
@@ -23,6 +24,7 @@ void TKvDataDisplay::PaintToDC(QPainter& painter) {
       } catch (...) {
         // The paint ends normally and the previous picture stays; the next paint tries again.
         BitmapDirty_ = true;
+        PassErrorToHook("a display's paint");
       }
     }
   }

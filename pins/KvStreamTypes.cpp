@@ -2,6 +2,7 @@
 
 #include "buffers/KvSimpleDataBuffer.h"
 #include "pins/DnStreamTypes.h"
+#include "platform/ErrorHook.h"
 #include "platform/Published.h"
 
 #include <charconv>
@@ -86,9 +87,14 @@ bool TKvLkSourcePin::SendBuffer(const TRef<IKvData>& buffer) {
   try {
     Notify(*MakeRef<TLkSuppliedBufferOperation>(buffer));
     return true;
+  } catch (const ELkException&) {
+    PassErrorToHook("a buffer send");  // a pin that depends on itself is a fault, not a refusal
+  } catch (const Exception&) {
+    // The library's own refusal (a sink that cannot take this buffer): the answer says it.
   } catch (...) {
-    return false;
+    PassErrorToHook("a buffer send");  // out of memory, a logic error, a sink's own failure
   }
+  return false;
 }
 
 void TKvLkSourcePin::SendStop() { Notify(*MakeRef<TLkStopOperation>()); }
@@ -145,6 +151,7 @@ void TKvLkSourcePin::RemoveLink(TLkBasicPin* pin, bool keepPlaceholder) {
       NotifyOne(pin, *MakeRef<TLkStopOperation>());
     } catch (...) {
       // The link goes all the same: a sink that fails on its stop is not kept linked by it.
+      PassErrorToHook("a stop sent to a sink that is unlinked");
     }
   }
   TLkSourcePin::RemoveLink(pin, keepPlaceholder);

@@ -39,8 +39,10 @@ class TKvLkSourcePin : public TLkSourcePin {
 public:
   PUBLISHED_CLASS_INFO
 
-  // Sends the buffer to every sink; false when the send raised an error (which is dropped, so a
-  // chain goes on with its next buffer).
+  // Sends the buffer to every sink; false when the send raised an error, so that a chain goes on
+  // with its next buffer. The library's own refusals (its Exception classes) say no more; every
+  // other error (out of memory, a pin that depends on itself, a sink's own failure) also goes to
+  // the error hook.
   bool SendBuffer(const TRef<IKvData>& buffer);
   // Sends a stop to every sink.
   void SendStop();

@@ -1,6 +1,7 @@
 #include "pins/LkPins.h"
 
 #include "platform/ClassInfo.h"
+#include "platform/ErrorHook.h"
 
 #include <set>
 
@@ -46,6 +47,7 @@ std::string TLkBasicPin::PropertyPath(bool ident) const {
   try {
     SearchProperties(*owner, *this, "", ident, seen, path);
   } catch (...) {
+    PassErrorToHook("a pin's path");
     return {};  // a property that fails to answer gives no path
   }
   return path;

@@ -1,5 +1,6 @@
 #include "pins/LkLinkRefs.h"
 #include "pins/LkPins.h"
+#include "platform/ErrorHook.h"
 #include "platform/LayoutReader.h"
 #include "platform/LayoutWriter.h"
 
@@ -32,6 +33,7 @@ void TLkBasicPin::ResolvePlaceholders() {
         if (found) break;
       }
     } catch (...) {
+      PassErrorToHook("a pin's path");
       return;  // a path that cannot be computed ends the search
     }
     if (!found) return;

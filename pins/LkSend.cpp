@@ -1,6 +1,6 @@
 #include "pins/LkPins.h"
 
-#include "pins/LkScopeGuards.h"
+#include "platform/ScopeGuards.h"
 
 #include <algorithm>
 #include <array>

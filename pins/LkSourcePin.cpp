@@ -1,8 +1,8 @@
 #include "pins/LkPins.h"
 
-#include "pins/LkScopeGuards.h"
 #include "pins/LkWatchers.h"
 #include "platform/Published.h"
+#include "platform/ScopeGuards.h"
 
 #include <algorithm>
 #include <thread>

@@ -1,5 +1,7 @@
 #include "pins/LkWatchers.h"
 
+#include "platform/ErrorHook.h"
+
 #include <algorithm>
 #include <mutex>
 #include <vector>
@@ -33,6 +35,7 @@ void LkWatchers::ForEach(void (*call)(ILkWatcher&, void*), void* context) {
       call(*watcher, context);
     } catch (...) {
       // One failing watcher must not keep the others from hearing.
+      PassErrorToHook("a pin watcher");
     }
   }
 }

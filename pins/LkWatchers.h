@@ -27,7 +27,7 @@ public:
 };
 
 // The process-wide watcher list. Each event goes to every watcher in list order; an exception one
-// of them raises is swallowed and the next is called.
+// of them raises goes to the error hook and the next is called.
 namespace LkWatchers {
 void Add(ILkWatcher* watcher);
 void Remove(ILkWatcher* watcher);

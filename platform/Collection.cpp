@@ -1,5 +1,6 @@
 #include "platform/Collection.h"
 
+#include "platform/ErrorHook.h"
 #include "platform/Published.h"
 
 #include <algorithm>
@@ -110,6 +111,7 @@ void TLkExtCollection::Notify(TCollectionItem& item, TCollectionNotification act
       listener(*this, item, action);
     } catch (...) {
       // A failing listener must not keep the others from hearing.
+      PassErrorToHook("a collection listener");
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "platform/Control.h"
 
 #include "platform/Published.h"
+#include "platform/ScopeGuards.h"
 #include "platform/WinControl.h"
 
 #include <QWidget>
@@ -176,14 +177,8 @@ void TWinControl::AlignControls() {
   // While its layout is read, children arrive with bounds and Align in any order: place them once
   // all are in.
   if (Aligning || IsLoading()) return;
-  Aligning = true;
-  try {
-    ArrangeControls();
-  } catch (...) {
-    Aligning = false;
-    throw;
-  }
-  Aligning = false;
+  const TLkFlagGuard aligning(Aligning);
+  ArrangeControls();
 }
 
 void TWinControl::ArrangeControls() {

@@ -1,5 +1,6 @@
 #include "platform/KvMainThreadNotify.h"
 
+#include "platform/ErrorHook.h"
 #include "platform/ErrorReport.h"
 
 #include <QCoreApplication>
@@ -109,7 +110,9 @@ bool TKvMainWindowNode::Deliver(uint64_t serial) {
     if (callback) callback();
   } catch (const std::exception& error) {
     ShowException(error);
-  } catch (...) {}
+  } catch (...) {
+    PassErrorToHook("a main-thread notification");  // nothing to show the user
+  }
   lock.lock();
   Node->Calls.erase(std::find(Node->Calls.begin(), Node->Calls.end(), std::pair(serial, std::this_thread::get_id())));
   CallEnded().notify_all();

@@ -3,6 +3,7 @@
 #include "platform/ClassInfo.h"
 #include "platform/Collection.h"
 #include "platform/Component.h"
+#include "platform/ScopeGuards.h"
 
 #include <climits>
 #include <cmath>
@@ -23,22 +24,21 @@ std::vector<std::string> SplitPath(const std::string& path) {
 void TLayoutReader::ReadRoot(TComponent& root, const std::string& text) {
   const TLayoutObject tree = ParseLayout(text);
   TLayoutReader reader(root);
-  try {
-    if (tree.ClassName != root.ClassName())
-      throw ELayoutReadError(tree.Line, "the layout is of class " + tree.ClassName + ", not " + root.ClassName());
-    try {
-      root.SetName(tree.Name);
-    } catch (const EComponentError& error) {
-      throw ELayoutReadError(tree.Line, error.what());
-    }
-    reader.ReadObject(root, tree);
-    reader.ResolveFixups();
-    for (TComponent* component : reader.Loading) component->Loaded();
-  } catch (...) {
+  // A layout that fails to read leaves nothing of itself behind.
+  const TLkFailureGuard undo([&] {
     for (auto it = reader.Created.rbegin(); it != reader.Created.rend(); ++it) TComponent::Free(*it);
     root.SetLoading(false);
-    throw;
+  });
+  if (tree.ClassName != root.ClassName())
+    throw ELayoutReadError(tree.Line, "the layout is of class " + tree.ClassName + ", not " + root.ClassName());
+  try {
+    root.SetName(tree.Name);
+  } catch (const EComponentError& error) {
+    throw ELayoutReadError(tree.Line, error.what());
   }
+  reader.ReadObject(root, tree);
+  reader.ResolveFixups();
+  for (TComponent* component : reader.Loading) component->Loaded();
 }
 
 void TLayoutReader::ReadObject(TComponent& component, const TLayoutObject& object) {

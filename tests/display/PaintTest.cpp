@@ -1,5 +1,6 @@
 // What the display puts on screen: its edges, when it paints again and when it only copies.
 #include "DisplayTestKit.h"
+#include "tests/ErrorHookCapture.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -75,7 +76,8 @@ TEST(Paint, APlainExposeCopiesThePictureWithoutPaintingIt) {
   EXPECT_EQ(chart->Passes, 5);
 }
 
-TEST(Paint, AFailedPaintLeavesThePreviousPictureAndTriesAgain) {
+TEST(Paint, AFailedPaintLeavesThePreviousPictureReachesTheHookAndTriesAgain) {
+  const TErrorHookCapture hook;
   auto chart = ZeroLineChart<TCountingChart>();
   const QImage before = Expose(*chart);
   chart->YAxis()->DataView()->ZeroLine()->Pen()->SetColor(clRed);
@@ -83,6 +85,7 @@ TEST(Paint, AFailedPaintLeavesThePreviousPictureAndTriesAgain) {
   EXPECT_EQ(Expose(*chart), before);
   EXPECT_TRUE(chart->BitmapDirty());
   EXPECT_EQ(Rgb(Expose(*chart), 50, 30), 0xFF0000u);
+  EXPECT_EQ(hook.Errors(), std::vector<std::string>{"a display's paint: channel failed"});
 }
 
 TEST(Paint, HoldKeepsThePictureUntilReleased) {

@@ -2,6 +2,7 @@
 
 #include "pins/LkWatchers.h"
 #include "platform/LayoutReader.h"
+#include "tests/ErrorHookCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,29 @@ TEST(PinList, WatchersHearOfARemovedPinWhileItStillExists) {
   LkWatchers::Remove(&watcher);
   ASSERT_FALSE(watcher.Removed.empty());
   EXPECT_EQ(watcher.Removed.front(), std::pair(TLkPinKind::Sink, 2));
+}
+
+// Fails on every removal it hears of.
+struct TThrowingWatcher : ILkWatcher {
+  void PinRemoved(TLkPinList*, TLkBasicPin*, int) override { throw std::runtime_error("watcher failed"); }
+};
+
+TEST(PinList, AThrowingWatchersErrorGoesToTheHookAndTheNextWatcherStillHears) {
+  const TErrorHookCapture hook;
+  TThrowingWatcher throwing;
+  TRemovalWatcher watcher;
+  LkWatchers::Add(&throwing);
+  LkWatchers::Add(&watcher);
+  {
+    TAdderInputs inputs;
+    inputs.List.SetCount(2);
+    inputs.List.Delete(1);
+  }
+  LkWatchers::Remove(&watcher);
+  LkWatchers::Remove(&throwing);
+  ASSERT_FALSE(watcher.Removed.empty());
+  EXPECT_EQ(watcher.Removed.front(), std::pair(TLkPinKind::Sink, 1));
+  EXPECT_EQ(hook.Errors(), std::vector<std::string>(watcher.Removed.size(), "a pin watcher: watcher failed"));
 }
 
 class PinListLayout : public ::testing::Test {

@@ -3,8 +3,12 @@
 
 #include "buffers/DnSimpleAudioBuffer.h"
 #include "pins/DnStreamTypes.h"
+#include "tests/ErrorHookCapture.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
 
 namespace {
 
@@ -218,15 +222,33 @@ TEST_F(StreamPins, AConverterDropsABufferOfAnotherKindAndConvertsIntegers) {
   EXPECT_EQ(Values(Other), (std::vector<std::vector<double>>{{-3, 2147483647}}));
 }
 
-TEST_F(StreamPins, ASendThatFailsAnswersFalseAndTheNextBufferGoesOn) {
-  bool fail = true;
-  TLkPinPtr<TDnLkAudioSinkPin> sink(new TDnLkAudioSinkPin(B.get(), Log.Callback([&](TLkNotifyOperation&) {
-    if (std::exchange(fail, false)) throw std::runtime_error("full");
-  })));
-  ASSERT_TRUE(sink->Connect(Audio.get()));
-  EXPECT_FALSE(Audio->SendBuffer(Stereo(1)));
-  EXPECT_TRUE(Audio->SendBuffer(Stereo(1)));
-  EXPECT_EQ(Log.Size(), 2);
+// A sink's failure ends that send only: SendBuffer answers false and the next buffer goes on. The
+// library's own refusals say no more; every other error also reaches the error hook.
+TEST_F(StreamPins, ASendThatFailsAnswersFalseTheNextBufferGoesOnAndForeignErrorsReachTheHook) {
+  const struct {
+    std::function<void()> Raise;
+    std::vector<std::string> Hooked;
+  } cases[] = {
+      {[] { throw Exception("cannot take it"); }, {}},
+      {[] { throw std::runtime_error("full"); }, {"a buffer send: full"}},
+      {[] { throw std::bad_alloc(); }, {"a buffer send: std::bad_alloc"}},
+      {[] { throw std::logic_error("broken"); }, {"a buffer send: broken"}},
+      {[] { throw ELkException(LkSelfDependencyMessage); }, {std::string("a buffer send: ") + LkSelfDependencyMessage}},
+  };
+  for (const auto& c : cases) {
+    const TErrorHookCapture hook;
+    bool fail = true;
+    TLkPinPtr<TDnLkAudioSinkPin> sink(new TDnLkAudioSinkPin(B.get(), Log.Callback([&](TLkNotifyOperation&) {
+      if (std::exchange(fail, false)) c.Raise();
+    })));
+    ASSERT_TRUE(sink->Connect(Audio.get()));
+    const int before = Log.Size();
+    EXPECT_FALSE(Audio->SendBuffer(Stereo(1)));
+    EXPECT_TRUE(Audio->SendBuffer(Stereo(1)));
+    EXPECT_EQ(Log.Size(), before + 2);
+    sink.reset();
+    EXPECT_EQ(hook.Errors(), c.Hooked);
+  }
 }
 
 TEST_F(StreamPins, AnOperationNotHeldByReferencesIsSentButNotRemembered) {

@@ -1,6 +1,7 @@
 #include "LayoutTestClasses.h"
 
 #include "platform/LayoutReader.h"
+#include "tests/ErrorHookCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,8 @@ TEST(Component, DesignModeReachesEverythingOwned) {
   EXPECT_FALSE(late->IsDesigning());
 }
 
-TEST(Collection, AddedHookFirstThenListenersAndAThrowingListenerIsSwallowed) {
+TEST(Collection, AddedHookFirstThenListenersAndAThrowingListenersErrorGoesToTheHook) {
+  const TErrorHookCapture hook;
   TTestItems items(nullptr);
   std::vector<std::string> heard;
   items.AddListener([&](TLkExtCollection&, TCollectionItem&, TCollectionNotification) {
@@ -105,6 +107,7 @@ TEST(Collection, AddedHookFirstThenListenersAndAThrowingListenerIsSwallowed) {
                                              "first", "second deleting 0 of 1 hook 2", "first"}));
   EXPECT_EQ(extracted->Index(), -1);
   EXPECT_EQ(items.Count(), 1);
+  EXPECT_EQ(hook.Errors(), std::vector<std::string>(5, "a collection listener: listener failure"));
 }
 
 TEST(Collection, AnItemClearsTheOutsideReferenceToItWhenDestroyed) {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <atomic>
+#include <exception>
 #include <utility>
 
-// Counts one nested send (or connect notice) of a pin for as long as it runs.
+// Guards that undo at the end of a scope what they did at its start, however the scope ends: in
+// place of try/catch pairs that undo and rethrow.
+
+// Counts one level of nesting (of a pin's sends, say) for as long as it lives.
 class TLkDepthGuard {
 public:
   explicit TLkDepthGuard(std::atomic<int>& depth) : Depth(depth) { ++Depth; }
@@ -15,8 +19,9 @@ private:
   std::atomic<int>& Depth;
 };
 
-// Counts one delivery through a sink entry for as long as it runs. Sequentially consistent, so
-// that a delivery and the removal of its entry always see one another (see RemoveSinkEntry).
+// Counts one use in progress (a delivery through a pin's sink entry, say) for as long as it lives.
+// Sequentially consistent, so that a use and a removal that waits for the count to reach zero
+// always see one another.
 class TLkDeliveryGuard {
 public:
   explicit TLkDeliveryGuard(std::atomic<int>& count) : Count(count) { Count.fetch_add(1); }
@@ -46,4 +51,21 @@ private:
 class TLkFlagGuard : public TLkValueGuard<bool> {
 public:
   explicit TLkFlagGuard(bool& flag) : TLkValueGuard(flag, true) {}
+};
+
+// Runs an action when its scope ends by an exception, and only then: the undoing of a step that
+// the rest of the scope did not complete. The exception goes on.
+template <class Action>
+class TLkFailureGuard {
+public:
+  explicit TLkFailureGuard(Action action) : Undo(std::move(action)), Exceptions(std::uncaught_exceptions()) {}
+  ~TLkFailureGuard() {
+    if (std::uncaught_exceptions() > Exceptions) Undo();
+  }
+  TLkFailureGuard(const TLkFailureGuard&) = delete;
+  TLkFailureGuard& operator=(const TLkFailureGuard&) = delete;
+
+private:
+  Action Undo;
+  int Exceptions;
 };
