@@ -71,7 +71,7 @@ void TLkPinList::PurgePlaceholders() {
   if (PlaceholderCount == 0 || Busy || !Owner_ || Owner_->IsDesigning() || Owner_->IsLoading()) return;
   Busy = true;
   for (int i = EntryCount() - 1; i >= 0 && PlaceholderCount > 0; --i)
-    if (dynamic_cast<TLkUnloadedPin*>(EntryPin(i))) Delete(i);
+    if (EntryPin(i)->IsPlaceholder()) Delete(i);
   Busy = false;
 }
 
@@ -126,14 +126,14 @@ void TLkPinList::Add(TLkBasicPin* pin) {
 void TLkPinList::AddNamed(TLkBasicPin* pin, const std::string& name) {
   if (!pin) return;
   const TLkLockSection write = WaitingLock();  // not refused: the pin handed over would be lost
-  if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) {
-    placeholder->SetPending(true);
+  if (pin->IsPlaceholder()) {
+    static_cast<TLkUnloadedPin*>(pin)->SetPending(true);
     ++PlaceholderCount;
     Entries.push_back({name, pin});
   } else if (PlaceholderCount > 0) {
     // The first placeholder's place, so that the pin gets the index its links were stored under.
-    const auto slot = std::find_if(Entries.begin(), Entries.end(),
-                                   [](const TEntry& e) { return dynamic_cast<TLkUnloadedPin*>(e.Pin) != nullptr; });
+    const auto slot =
+        std::find_if(Entries.begin(), Entries.end(), [](const TEntry& e) { return e.Pin->IsPlaceholder(); });
     auto* placeholder = static_cast<TLkUnloadedPin*>(slot->Pin);
     *slot = {name, pin};
     --PlaceholderCount;
@@ -154,7 +154,8 @@ void TLkPinList::AddNamed(TLkBasicPin* pin, const std::string& name) {
 void TLkPinList::RemoveEntry(int index) {
   TLkBasicPin* pin = EntryPin(index);
   Entries.erase(Entries.begin() + index);
-  if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) {
+  if (pin->IsPlaceholder()) {
+    auto* placeholder = static_cast<TLkUnloadedPin*>(pin);
     --PlaceholderCount;
     placeholder->SetPending(false);
     LkPlaceholders::Free(placeholder);
@@ -269,7 +270,7 @@ void TLkPinList::ReadPins(TLayoutReader& reader) {
       reader.ReadListBegin();
       const std::string group = ReadStateValue(reader);
       TLkBasicPin* pin = EnsureEntry(index, TLkPinKind::State, reader.Root());
-      if (auto* placeholder = dynamic_cast<TLkUnloadedPin*>(pin)) placeholder->SetPendingGroup(group);
+      if (pin->IsPlaceholder()) static_cast<TLkUnloadedPin*>(pin)->SetPendingGroup(group);
       else pin->JoinStateAsStored(group);
       if (!reader.EndOfList()) {
         if (reader.ReadIdent() != "Sinks") reader.Error("expected Sinks");
@@ -313,7 +314,7 @@ TLkBasicPin* TLkPinList::EnsureEntry(int index, TLkPinKind kind, TComponent* roo
 }
 
 void TLkPinList::ResolvePinPlaceholders(TLkBasicPin* pin) {
-  if (!pin || dynamic_cast<TLkUnloadedPin*>(pin)) return;
+  if (!pin || pin->IsPlaceholder()) return;
   const std::string ident = pin->GetIdentPath(false);
   const std::string display = pin->GetDisplayPath(false);
   for (TLkUnloadedPin* placeholder : LkPlaceholders::All()) {

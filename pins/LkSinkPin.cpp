@@ -95,7 +95,7 @@ bool TLkSinkPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 
 bool TLkSinkPin::CanLinkTo(TLkBasicPin* peer) {
   if (!peer || peer == this || !ModesAllowLink(*this, *peer)) return false;
-  if (dynamic_cast<TLkUnloadedPin*>(peer)) return true;
+  if (peer->IsPlaceholder()) return true;
   if (peer->GetKind() == TLkPinKind::State) {
     TLkFormatConverterClass converter = nullptr;
     return !peer->FindStateType(this, &converter).IsNull();
@@ -187,8 +187,18 @@ void TLkSinkPin::LinkFrom(TLkSourcePin& source) {
     const TLkLockSection sourceLock = source.WaitingLock();
     if (!source.IsLinkedTo(this)) source.AddSinkEntry(this, nullptr);
   }
-  const TGUID chosen = source.GetLinkType(this);
-  const TLkLockSection write = WaitingLock();
+  TakeSource(source, source.GetLinkType(this));
+}
+
+void TLkSinkPin::TakeSource(TLkBasicPin& source) {
+  const TLkLockSection write = WaitingLock();  // not refused: the framework's own link is half made
+  Source_ = Immediate_ = &source;
+}
+
+void TLkSinkPin::TakeSource(TLkSourcePin& source, const TGUID& chosen) {
+  const TLkLockSection write = WaitingLock();  // not refused, as above
   Source_ = Immediate_ = &source;
   ChooseType(source, chosen);
 }
+
+void TLkSinkPin::AddDependentSource(TLkSourcePin* source) { DependentSources.push_back(source); }

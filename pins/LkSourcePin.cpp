@@ -51,7 +51,7 @@ bool TLkSourcePin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
 
 bool TLkSourcePin::CanLinkTo(TLkBasicPin* peer) {
   if (!peer) return false;
-  if (dynamic_cast<TLkUnloadedPin*>(peer)) return ModesAllowLink(*this, *peer);
+  if (peer->IsPlaceholder()) return ModesAllowLink(*this, *peer);
   // Otherwise the sink decides; two sources never link.
   return peer->GetKind() != TLkPinKind::Source && peer->CanLinkTo(this);
 }
@@ -119,11 +119,7 @@ TLkBasicPin* TLkSourcePin::AddSinkEntry(TLkBasicPin* sink, TLkBasicPin* afterPin
     TLkSinkPin& input = converter->Input();
     entry.Target = &input;
     // The converter's pins are not refused: the converter is half linked.
-    {
-      const TLkLockSection inputLock = input.WaitingLock();
-      input.Source_ = input.Immediate_ = this;
-      input.ChooseType(*this, link.Type);
-    }
+    input.TakeSource(*this, link.Type);
     TLkSourcePin& output = converter->Output();
     {
       const TLkLockSection outputLock = output.WaitingLock();
@@ -241,7 +237,7 @@ bool TLkSourcePin::DependsOn(TLkBasicPin* pin) {
 void TLkSourcePin::AddDependency(TLkSinkPin* sink) {
   if (!sink || DirectlyDependsOn(sink)) return;
   DependsOnList.push_back(sink);
-  sink->DependentSources.push_back(this);
+  sink->AddDependentSource(this);
 }
 
 int TLkSourcePin::ConverterCount() {

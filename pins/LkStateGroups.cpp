@@ -118,7 +118,8 @@ bool TLkStateDispatcher::AddMemberAfter(TLkBasicPin* connection, TLkBasicPin* me
     const TLkLockSection write = WriteLock();
     if (!write) return false;
     Members_.push_back({connection, member, afterPin});
-    connection->Dispatcher_ = member->Dispatcher_ = this;
+    connection->SetDispatcher(this);
+    member->SetDispatcher(this);
   }
   LkWatchers::Tell([this](ILkWatcher& watcher) { watcher.StateGroupChanged(this); });
   return true;
@@ -137,7 +138,8 @@ int TLkStateDispatcher::RemoveMember(TLkBasicPin* member) {
     const auto found =
         std::find_if(Members_.begin(), Members_.end(), [member](const TMember& m) { return m.Member == member; });
     if (found == Members_.end()) return static_cast<int>(Members_.size());
-    found->Connection->Dispatcher_ = found->Member->Dispatcher_ = nullptr;
+    found->Connection->SetDispatcher(nullptr);
+    found->Member->SetDispatcher(nullptr);
     // A converter that reached only this member goes with it.
     for (auto kept = Converters_.begin(); kept != Converters_.end(); ++kept)
       if (&kept->Converter->Input() == found->Connection) {
@@ -398,13 +400,13 @@ bool TLkStatePin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
     LeaveGroup();
     return true;
   }
-  if (dynamic_cast<TLkUnloadedPin*>(pin)) return CanLinkTo(pin) && pin->ConnectAfter(this, afterPin);
+  if (pin->IsPlaceholder()) return CanLinkTo(pin) && pin->ConnectAfter(this, afterPin);
   return JoinStateAfter(pin, afterPin);
 }
 
 bool TLkStatePin::CanLinkTo(TLkBasicPin* peer) {
   if (!peer || peer == this || !ModesAllowLink(*this, *peer)) return false;
-  if (dynamic_cast<TLkUnloadedPin*>(peer)) return true;
+  if (peer->IsPlaceholder()) return true;
   TLkFormatConverterClass converter = nullptr;
   return !FindStateType(peer, &converter).IsNull() || !peer->FindStateType(this).IsNull();
 }

@@ -51,8 +51,7 @@ bool TLkUnloadedPin::ConnectAfter(TLkBasicPin* pin, TLkBasicPin* afterPin) {
   } else if (auto* sink = dynamic_cast<TLkSinkPin*>(pin)) {
     if (sink->GetSource() != this) {
       sink->DropLink();
-      const TLkLockSection sinkLock = sink->WaitingLock();
-      sink->Source_ = sink->Immediate_ = this;
+      sink->TakeSource(*this);
     }
   }
   return true;
