@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless: the optimised build first, then
-# the AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build of the
-# threaded suites (pins, buffers, components, display), then a bounded run of the layout reader's
-# fuzzer (clang, libFuzzer).
+# Installs what is missing, builds, and runs every test headless: the optimised build first (and a
+# program built against its installed package), then the AddressSanitizer + UndefinedBehaviorSanitizer
+# build, the ThreadSanitizer build of the threaded suites (pins, buffers, components, display), then a
+# bounded run of the layout reader's fuzzer (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +21,16 @@ for preset in default asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# A consumer's view: the default build installed into a temporary prefix, and a small program
+# built against it with find_package(NoteChannels).
+echo "== consumer"
+consumer=$(mktemp -d)
+cmake --install build/default --prefix "$consumer/prefix" > /dev/null
+cmake -S tests/consumer -B "$consumer/build" -G Ninja -DCMAKE_PREFIX_PATH="$consumer/prefix" > /dev/null
+cmake --build "$consumer/build"
+"$consumer/build/consumer"
+rm -rf "$consumer"
 
 # ThreadSanitizer for the suites where threads meet: locks, pins and links, shared buffers, the
 # generators' clock threads, and data delivered to displays from other threads.

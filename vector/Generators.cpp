@@ -142,8 +142,11 @@ void TriangleSamples(Ipp16s* dst, int len, long double magnitude, long double om
       const auto value = [&](int k) {
         const __m128d theta = Reduced(_mm_add_pd(base, _mm_load_pd(steps + k)), twoPi);
         const __m128d onFall = _mm_cmplt_pd(theta, fallEnd);
-        return _mm_add_pd(_mm_mul_pd(_mm_blendv_pd(slopes[0], slopes[1], onFall), theta),
-                          _mm_blendv_pd(starts[0], starts[1], onFall));
+        // Selected by the compare's mask with SSE2 alone, so that the library builds for any x86-64.
+        const auto select = [onFall](__m128d rise, __m128d fall) {
+          return _mm_or_pd(_mm_and_pd(onFall, fall), _mm_andnot_pd(onFall, rise));
+        };
+        return _mm_add_pd(_mm_mul_pd(select(slopes[0], slopes[1]), theta), select(starts[0], starts[1]));
       };
       StoreTruncated(dst + n, len - n, value(0), value(2), value(4), value(6));
     }

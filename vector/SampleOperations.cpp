@@ -57,7 +57,9 @@ IppStatus ippsConvert_16s64f_Sfs(const Ipp16s* pSrc, Ipp64f* pDst, int len, int 
     int i = 0;
     for (; i + 8 <= len; i += 8) {
       const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
-      const __m128i low = _mm_cvtepi16_epi32(words), high = _mm_cvtepi16_epi32(_mm_srli_si128(words, 8));
+      // Sign-extended to 32 bits with SSE2 alone (each word doubled, then shifted down arithmetically).
+      const __m128i low = _mm_srai_epi32(_mm_unpacklo_epi16(words, words), 16);
+      const __m128i high = _mm_srai_epi32(_mm_unpackhi_epi16(words, words), 16);
       _mm_storeu_pd(pDst + i, _mm_cvtepi32_pd(low));
       _mm_storeu_pd(pDst + i + 2, _mm_cvtepi32_pd(_mm_srli_si128(low, 8)));
       _mm_storeu_pd(pDst + i + 4, _mm_cvtepi32_pd(high));
