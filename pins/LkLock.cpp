@@ -61,8 +61,9 @@ bool TLkLock::TryLock(int ms, uint64_t& hold) {
 }
 
 bool TLkLock::Holds(uint64_t hold) const {
-  std::lock_guard guard(Guard);
-  return Owner == std::this_thread::get_id() && LockCount > 0 && Hold == hold;
+  // Asked on every section taken, so without Guard: only the owner changes the counters, and a
+  // thread that sees itself as the owner reads what it wrote itself.
+  return Owner.load() == std::this_thread::get_id() && LockCount > 0 && Hold == hold;
 }
 
 bool TLkLock::HeldByCaller() const {

@@ -107,7 +107,7 @@ private:
   mutable std::mutex Guard;
   std::condition_variable Freed;
   // None while the lock is free. Changed under Guard; read without it only to ask "is it me?",
-  // which no other thread can make true.
+  // which no other thread can make true (and then LockCount and Hold are the caller's own).
   std::atomic<std::thread::id> Owner{};
   int LockCount = 0;
   int PendingStops = 0;
