@@ -171,6 +171,7 @@ bool TDnCommonGen::ProcessOutputOperation(TLkNotifyOperation& operation) {
 
 void TDnCommonGen::Destroying() {
   {
+    // Destruction goes on even when another thread's stop holds the lock.
     const TLkLockSection stop = Lock.StopLock();
     DoStop();
   }

@@ -2,6 +2,7 @@
 
 #include "buffers/KvSimpleDataBuffer.h"
 #include "pins/LkStdTypes.h"
+#include "platform/ErrorHook.h"
 #include "platform/Published.h"
 #include "vector/PrimitiveBinding.h"
 
@@ -160,6 +161,7 @@ void TDnSpectrum::Prepare(double nyquist) {
     for (TChannelState& channel : Channels) channel = FreshChannel();
     Bins = MakeRef<TKvComplexBuffer>(TransformSize_);
   } catch (const std::exception&) {
+    PassErrorToHook("a spectrum's start");
     Release();
   }
 }

@@ -14,7 +14,7 @@ public:
 
   using TKvCustomControlItem::TKvCustomControlItem;
 
-  ILkLock& DataLock() { return Lock_; }
+  TLkLock& DataLock() { return Lock_; }
   // Paints the whole picture into the parent's painter at the control's place; nothing while the
   // control is hidden or its lock gives no section.
   void PaintAsLayer(QPainter& painter);

@@ -65,7 +65,8 @@ void TKvScope::SetVertical(bool vertical) {
 void TKvScope::SetSizeLimit(uint32_t limit) {
   if (limit == SizeLimit_.load()) return;
   {
-    const TLkLockSection section = DataLock().WriteLock();
+    // A setting is never dropped: it waits out a pending stop rather than being refused.
+    const TLkLockSection section = DataLock().WaitingLock();
     const std::lock_guard guard(Section);
     SizeLimit_.store(limit);
     for (TKvScopeChannel* channel : Receivers) channel->Data().Trim(limit);

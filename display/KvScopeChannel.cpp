@@ -41,7 +41,8 @@ TKvScopeChannel::TKvScopeChannel(TCollection& collection)
 
 TKvScopeChannel::~TKvScopeChannel() {
   {
-    // What is delivered meanwhile finds the stop pending and is skipped.
+    // What is delivered meanwhile finds the stop pending and is skipped. A channel goes even when
+    // another stop holds the lock: its pins must not outlive it.
     const TLkLockSection stop = Scope_.DataLock().StopLock();
     Scope_.Leave(*this);
     Scope_.InputPins()->Remove(InputPin_.get());

@@ -27,7 +27,8 @@ TKvWaterfall::~TKvWaterfall() = default;
 
 void TKvWaterfall::Destroying() {
   {
-    // What is delivered meanwhile finds the stop pending and is skipped.
+    // What is delivered meanwhile finds the stop pending and is skipped. The pin goes even when
+    // another stop holds the lock: it must not outlive the display.
     const TLkLockSection stop = DataLock().StopLock();
     TLkBasicPin::Free(InputPin_.get());
     (void)InputPin_.release();
