@@ -37,7 +37,7 @@ TKvAxisMapping TKvAxisMapping::Make(double min, double max, int first, int pixel
 
 double TKvAxisMapping::Scaled(double value) const { return Logarithmic ? LogScale(value) : value; }
 
-int TKvAxisMapping::ToPixel(double value) const { return RoundPixel(Origin_ + Direction_ * Scaled(value) * Scale_); }
+int TKvAxisMapping::ToPixel(double value) const { return RoundPixel(PixelOf(value)); }
 
 int TKvAxisMapping::TickPixel(double value) const {
   if (std::isnan(value)) return RoundPixel(value);

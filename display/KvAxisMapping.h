@@ -22,9 +22,13 @@ public:
 
   // In double precision, for everything but the ticks.
   int ToPixel(double value) const;
+  // The same before rounding and clamping.
+  double PixelOf(double value) const { return Origin_ + Direction_ * Scaled(value) * Scale_; }
   // In single precision, as tick positions are computed.
   int TickPixel(double value) const;
   double ToValue(double pixel) const;
+
+  bool operator==(const TKvAxisMapping&) const = default;
 
 private:
   double Scaled(double value) const;

@@ -97,26 +97,73 @@ void TKvCanvas::LineTo(int x, int y) {
   Painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void TKvCanvas::StrokeLine(int x1, int y1, int x2, int y2) {
+bool TKvCanvas::PrepareStroke() {
   QPen pen(ToColor(PenColor));
   pen.setStyle(QtStyleOf(PenStyle));
   Painter_.setCompositionMode(CompositionOf(PenMode));
+  Painter_.setBrush(Qt::NoBrush);
   if (PenWidth == 1 && Ratio == 1) {
     // The one-pixel pen of the platform leaves the last pixel out, as a flat cap does.
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
     Painter_.setPen(pen);
-    Painter_.drawLine(QPoint(x1, y1), QPoint(x2, y2));
+    return false;
+  }
+  // Wide pens and every pen on a denser device run through the pixel centres, so that a
+  // one-pixel line covers whole device pixels of its logical pixel.
+  pen.setWidth(PenWidth);
+  pen.setCapStyle(PenWidth > 1 ? Qt::RoundCap : Qt::FlatCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  Painter_.setPen(pen);
+  return true;
+}
+
+void TKvCanvas::StrokeLine(int x1, int y1, int x2, int y2) {
+  if (PrepareStroke()) Painter_.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+  else Painter_.drawLine(QPoint(x1, y1), QPoint(x2, y2));
+  Painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TKvCanvas::Polyline(const QPoint* points, int count) {
+  if (count <= 0) return;
+  MoveTo(points[count - 1].x(), points[count - 1].y());
+  if (count < 2 || PenStyle == TPenStyle::psClear || PenMode == TPenMode::pmNop) return;
+  if (PrepareStroke()) {
+    Painter_.translate(0.5, 0.5);
+    Painter_.drawPolyline(points, count);
+    Painter_.translate(-0.5, -0.5);
   } else {
-    // Wide pens and every pen on a denser device run through the pixel centres, so that a
-    // one-pixel line covers whole device pixels of its logical pixel.
-    pen.setWidth(PenWidth);
-    pen.setCapStyle(PenWidth > 1 ? Qt::RoundCap : Qt::FlatCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    Painter_.setPen(pen);
-    Painter_.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+    Painter_.drawPolyline(points, count);
   }
   Painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TKvCanvas::PrepareShape() {
+  if (PenStyle == TPenStyle::psClear) {
+    Painter_.setPen(Qt::NoPen);
+  } else {
+    QPen pen(ToColor(PenColor));
+    pen.setStyle(QtStyleOf(PenStyle));
+    pen.setWidth(PenWidth);
+    Painter_.setPen(pen);
+  }
+  if (Brush) Painter_.setBrush(ToColor(*Brush));
+  else Painter_.setBrush(Qt::NoBrush);
+}
+
+void TKvCanvas::Ellipse(const TKvRect& rect) {
+  if (rect.IsEmpty()) return;
+  PrepareShape();
+  // Aliased shapes cover the pixels their corners name: one less than the rectangle's extent.
+  Painter_.drawEllipse(QRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1));
+  Painter_.setBrush(Qt::NoBrush);
+}
+
+void TKvCanvas::Polygon(const QPoint* points, int count) {
+  if (count < 2) return;
+  PrepareShape();
+  Painter_.drawPolygon(points, count);
+  Painter_.setBrush(Qt::NoBrush);
 }
 
 void TKvCanvas::TextOut(int x, int y, const std::string& text) {

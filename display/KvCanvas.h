@@ -48,6 +48,12 @@ public:
     LineTo(x2, y2);
   }
   void SetPixel(int x, int y, TColor color) { FillRect({x, y, x + 1, y + 1}, color); }
+  // Lines through `count` points, each without its last pixel; the pen moves to the last point.
+  void Polyline(const QPoint* points, int count);
+  // An ellipse inside the rectangle and a closed polygon, outlined with the pen and filled with
+  // the brush.
+  void Ellipse(const TKvRect& rect);
+  void Polygon(const QPoint* points, int count);
   // Text in the font's colour, the top-left corner of its cell at (x, y), on the brush unless clear.
   void TextOut(int x, int y, const std::string& text);
   // Text turned counter-clockwise by `degrees` about the top-left corner of its unturned cell.
@@ -66,6 +72,11 @@ private:
   friend class TKvClipGuard;
   // A pen for what cannot be drawn as whole pixels (slanted, wide or patterned lines).
   void StrokeLine(int x1, int y1, int x2, int y2);
+  // Sets the painter's pen for a stroke; true when it runs through the pixel centres (wide pens,
+  // denser devices), so that the stroke is to be moved by half a pixel.
+  bool PrepareStroke();
+  // Sets the painter's pen and brush for a filled shape.
+  void PrepareShape();
   QRectF ToRect(const TKvRect& rect) const;
 
   QPainter& Painter_;

@@ -15,7 +15,8 @@ const TClassInfo& TKvDataChart::StaticClassInfo() {
         .Object("XAxis", &C::XAxis)
         .Object("YAxis", &C::YAxis)
         .Object("DataView", &C::DataView)
-        .Object("Trails", &C::Trails);
+        .Object("Trails", &C::Trails)
+        .Object("Highlighting", &C::Highlighting);
   });
 }
 
@@ -23,6 +24,7 @@ TKvDataChart::TKvDataChart(TComponent* owner)
     : TKvDataDisplay(owner),
       Trails_(*this, this),
       Title_(*this, "Scope"),
+      Highlighting_(*this, this),
       Legend_(*this),
       XAxis_(*this),
       YAxis_(*this),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDataDisplay.h"
+#include "display/KvDisplayHighlighting.h"
 #include "display/KvDisplayTitle.h"
 #include "display/KvDisplayTrails.h"
 #include "display/KvLegendView.h"
@@ -24,6 +25,7 @@ public:
 
   TKvDisplayTrails* Trails() const { return const_cast<TKvDisplayTrails*>(&Trails_); }
   TKvDisplayTitle* Title() const { return const_cast<TKvDisplayTitle*>(&Title_); }
+  TKvDisplayHighlighting* Highlighting() const { return const_cast<TKvDisplayHighlighting*>(&Highlighting_); }
   TKvScopeLegendView* Legend() const { return const_cast<TKvScopeLegendView*>(&Legend_); }
   TKvScopeXAxis* XAxis() const { return const_cast<TKvScopeXAxis*>(&XAxis_); }
   TKvScopeYAxis* YAxis() const { return const_cast<TKvScopeYAxis*>(&YAxis_); }
@@ -60,6 +62,8 @@ public:
                           double x, double y) const;
 
   TKvDisplayView* GetDataView() const override { return DataView(); }
+  // After a layout or a mouse move: find the item under the mouse again.
+  virtual void UpdateHighlighting() {}
   double GetXMin() const override { return XAxis_.ZoomMin(); }
   double GetXMax() const override { return XAxis_.ZoomMax(); }
   double GetYMin() const override { return YAxis_.ZoomMin(); }
@@ -78,8 +82,6 @@ protected:
   // line.
   virtual void PaintBehindChannels(TKvCanvas&, const TKvRect& /*work*/) {}
   virtual void PaintChannels(TKvCanvas&, const TKvRect& /*work*/) {}
-  // After a layout: find the item under the mouse again.
-  virtual void UpdateHighlighting() {}
   virtual void PaintOverChannels(TKvCanvas&, const TKvRect& /*work*/) {}
   virtual void PaintToolBar(TKvCanvas&) {}
 
@@ -88,6 +90,7 @@ private:
 
   TKvDisplayTrails Trails_;
   TKvDisplayTitle Title_;
+  TKvDisplayHighlighting Highlighting_;
   TKvScopeLegendView Legend_;
   TKvScopeXAxis XAxis_;
   TKvScopeYAxis YAxis_;

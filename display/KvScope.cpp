@@ -1,5 +1,7 @@
 #include "display/KvScope.h"
 
+#include "display/KvCanvas.h"
+#include "display/KvScopeTracePaint.h"
 #include "display/KvStreamStart.h"
 
 #include <algorithm>
@@ -296,4 +298,70 @@ bool TKvScope::GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, doub
     }
   }
   return found;
+}
+
+bool TKvScope::TraceView(const TKvScopeChannel& channel, const TKvRect& work, TKvTraceView& view) const {
+  const TKvBasicScopeXAxis* x = GetXAxisByIndex(channel.XAxisIndex());
+  const TKvBasicScopeYAxis* y = GetYAxisByIndex(channel.YAxisIndex());
+  if (!x || !y) return false;
+  const TKvScopeChannelData& data = channel.Data();
+  view.Work = work;
+  view.X = x->GetMapping();
+  view.Y = y->GetMapping();
+  view.XLabelsPerValue = x->ToLabelUnits(1);
+  view.YLabelsPerValue = y->ToLabelUnits(1);
+  view.VisibleMin = x->GetVisibleMin();
+  view.VisibleMax = x->GetVisibleMax();
+  // Samples at their indices span their own count, whatever the other channels hold.
+  view.DataMin = data.UniformX() ? 0 : GetDataXMin();
+  view.DataMax = data.UniformX() ? data.Count() - 1.0 : GetDataXMax();
+  view.Linear = x->GetScaleMode() == TKvScaleMode::smLinear;
+  view.Vertical = Vertical_;
+  return true;
+}
+
+void TKvScope::PaintChannels(TKvCanvas& canvas, const TKvRect& work) {
+  const TKvChannelItemHighlighting& highlighting = *Highlighting()->Channels();
+  for (int i = 0; i < Channels_.Count(); ++i) {
+    TKvScopeChannel& channel = Channels_.Channel(i);
+    if (!channel.Visible()) continue;
+    try {
+      PaintChannel(canvas, channel, work, i == Hover && highlighting.HiglightFromMouse());
+    } catch (const std::exception&) {
+      // A channel that cannot be drawn is left out of this paint; the others still are.
+    }
+  }
+}
+
+void TKvScope::PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const TKvRect& work, bool highlighted) {
+  TKvTraceView view;
+  if (!TraceView(channel, work, view)) return;
+  const TKvScopeTrace& trace = channel.Trace();
+  channel.Trace().Update(channel.Data(), channel.Data().Generation(), view);
+  // Bars start at the zero line, or at the edge where the high or the low values lie.
+  const int nearEdge = Vertical_ ? work.Left : work.Top;
+  const int farEdge = Vertical_ ? work.Right : work.Bottom + 1;
+  const bool highAtNear = view.Y.Direction() < 0;
+  int base = trace.ZeroPixel();
+  if (channel.ShadeMode() == TKvScopeShadeMode::csmTop) base = highAtNear ? nearEdge : farEdge;
+  else if (channel.ShadeMode() == TKvScopeShadeMode::csmBottom) base = highAtNear ? farEdge : nearEdge;
+  TKvTraceStyle style{channel.ChannelMode(), channel.Color(), channel.Width(), false, Vertical_, base,
+                      channel.Points()};
+  if (highlighted) {
+    TKvTraceStyle under = style;
+    under.Color = Highlighting()->Channels()->Color();
+    under.Width = channel.Width() + 2;
+    under.Highlight = true;
+    PaintTrace(canvas, trace, under, Corners);
+  }
+  PaintTrace(canvas, trace, style, Corners);
+}
+
+void TKvScope::UpdateHighlighting() {
+  const QPoint mouse = MousePosition();
+  const bool over = MouseInside() && DataView()->GetRect().Contains(mouse.x(), mouse.y());
+  const int hover = over ? Channels_.HitTest(mouse.x(), mouse.y()) : -1;
+  if (hover == Hover) return;
+  Hover = hover;
+  Redraw();
 }

@@ -45,10 +45,15 @@ public:
   double GetDataXMax() const override;
   bool GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, double& max) const override;
 
+  // The channel under the mouse in the data view; -1 for none.
+  int HoverChannel() const { return Hover; }
+  void UpdateHighlighting() override;
+
 protected:
   bool CommitData() override;
   int LargestSampleCount() const override;
   void Destroying() override;
+  void PaintChannels(TKvCanvas& canvas, const TKvRect& work) override;
 
 private:
   friend class TKvScopeChannel;
@@ -65,6 +70,9 @@ private:
   // A channel the others wait for.
   static bool Awaited(TKvScopeChannel& channel);
   void ForgetDataRange() { DataRangeValid = false; }
+  // Where the channel's samples land in `work`; false when its axes do not exist.
+  bool TraceView(const TKvScopeChannel& channel, const TKvRect& work, TKvTraceView& view) const;
+  void PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const TKvRect& work, bool highlighted);
   void UpdateDataRange() const;
 
   mutable TLkCriticalSection Section;
@@ -77,4 +85,7 @@ private:
   mutable bool DataRangeValid = false;
   mutable double DataXMin = 0;
   mutable double DataXMax = 0;
+  int Hover = -1;
+  // The step mode's corners, kept between paints.
+  std::vector<QPoint> Corners;
 };

@@ -1,6 +1,8 @@
 #include "display/KvScopeChannel.h"
 
 #include "display/KvScope.h"
+#include "platform/LayoutReader.h"
+#include "platform/LayoutWriter.h"
 
 const TEnumNames<TKvScopeShadeMode>& ShadeModeNames() {
   static const TEnumNames<TKvScopeShadeMode> names = {{TKvScopeShadeMode::csmZero, "csmZero"},
@@ -12,13 +14,15 @@ const TEnumNames<TKvScopeShadeMode>& ShadeModeNames() {
 const TClassInfo& TKvScopeChannel::StaticClassInfo() {
   return DefineClass<TKvScopeChannel, TKvDisplayChannel>("TKvScopeChannel", [](TPublished<TKvScopeChannel>& p) {
     p.Enumeration("ShadeMode", ShadeModeNames(), &TKvScopeChannel::ShadeMode, &TKvScopeChannel::SetShadeMode,
-                  TKvScopeShadeMode::csmZero);
+                  TKvScopeShadeMode::csmZero)
+        .Object("Points", &TKvScopeChannel::Points);
   });
 }
 
 TKvScopeChannel::TKvScopeChannel(TCollection& collection)
     : TKvDisplayChannel(collection, static_cast<TKvScopeChannels&>(collection).Scope()),
-      Scope_(static_cast<TKvScopeChannels&>(collection).Scope()) {
+      Scope_(static_cast<TKvScopeChannels&>(collection).Scope()),
+      Points_(Scope_, this) {
   SetColor(static_cast<TKvScopeChannels&>(collection).NextColor());
   const std::string name = "Channel" + std::to_string(Scope_.InputPins()->GetCount());
   TKvDisplayChannel::SetName(name);
@@ -70,4 +74,30 @@ void TKvScopeChannel::Started(double rate, bool spectrum, bool xInUse) {
   SampleRate_.store(rate);
   Spectrum.store(spectrum);
   XInUse.store(xInUse);
+}
+
+TKvTraceHit TKvScopeChannel::HitTest(int x, int y) const {
+  return HitTrace(Trace_, x, y, ChannelMode(), Points_.Visible(), int(Points_.Size()), Width());
+}
+
+void TKvScopeChannel::DefineProperties(TFiler& filer) {
+  TKvDisplayChannel::DefineProperties(filer);
+  // An index of an axis not made yet is kept as it is: the channel finds its axis when drawn.
+  filer.DefineProperty(
+      "AxisIndex_",
+      [this](TLayoutReader& reader) {
+        reader.ReadListBegin();
+        const int64_t y = reader.ReadInteger(0, INT32_MAX);
+        const int64_t x = reader.ReadInteger(0, INT32_MAX);
+        reader.ReadListEnd();
+        SetYAxisIndex(int32_t(y));
+        SetXAxisIndex(int32_t(x));
+      },
+      [this](TLayoutWriter& writer) {
+        writer.WriteListBegin();
+        writer.WriteInteger(YAxisIndex());
+        writer.WriteInteger(XAxisIndex());
+        writer.WriteListEnd();
+      },
+      XAxisIndex() != 0 || YAxisIndex() != 0);
 }

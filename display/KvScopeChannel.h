@@ -2,6 +2,9 @@
 
 #include "display/KvDisplayChannel.h"
 #include "display/KvScopeChannelData.h"
+#include "display/KvScopeHitTest.h"
+#include "display/KvScopePoints.h"
+#include "display/KvScopeTrace.h"
 #include "pins/KvQueuedSinkPins.h"
 
 #include <atomic>
@@ -30,6 +33,16 @@ public:
   TKvScopeShadeMode ShadeMode() const { return ShadeMode_; }
   void SetShadeMode(TKvScopeShadeMode mode);
   void SetName(const std::string& name) override;
+  TKvScopePoints* Points() const { return const_cast<TKvScopePoints*>(&Points_); }
+
+  // The pixels of the committed data as last drawn (window thread).
+  const TKvScopeTrace& Trace() const { return Trace_; }
+  TKvScopeTrace& Trace() { return Trace_; }
+  // How near (x, y) lies to the trace as last drawn.
+  TKvTraceHit HitTest(int x, int y) const;
+
+  // The axis indices are stored together, Y first.
+  void DefineProperties(TFiler& filer) override;
 
   TKvScopeChannelData& Data() { return Data_; }
   const TKvScopeChannelData& Data() const { return Data_; }
@@ -48,6 +61,8 @@ private:
   TKvScope& Scope_;
   TKvScopeShadeMode ShadeMode_ = TKvScopeShadeMode::csmZero;
   TKvScopeChannelData Data_;
+  TKvScopePoints Points_;
+  TKvScopeTrace Trace_;
   std::atomic<double> SampleRate_{10000};
   std::atomic<bool> Spectrum{false};
   std::atomic<bool> XInUse{false};

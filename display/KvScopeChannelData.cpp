@@ -35,6 +35,7 @@ bool TKvScopeChannelData::Commit() {
   Y_.assign(PendingY.begin(), PendingY.end());
   Uniform = PendingUniform;
   NewData = false;
+  ++Generation_;
   return true;
 }
 
@@ -46,4 +47,5 @@ void TKvScopeChannelData::Trim(uint32_t limit) {
   const std::lock_guard pending(PendingSection);
   const std::lock_guard committed(CommittedSection);
   for (std::vector<double>* trace : {&PendingX, &PendingY, &X_, &Y_}) KeepLast(*trace, limit);
+  ++Generation_;
 }

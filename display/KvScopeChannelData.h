@@ -41,6 +41,8 @@ public:
   const std::vector<double>& Y() const { return Y_; }
   // Empty when the X values are uniform.
   const std::vector<double>& XValues() const { return X_; }
+  // Changes with every change of the committed trace.
+  uint64_t Generation() const { return Generation_; }
 
 private:
   template <class At>
@@ -57,6 +59,7 @@ private:
   std::vector<double> X_;
   std::vector<double> Y_;
   bool Uniform = true;
+  uint64_t Generation_ = 0;
 };
 
 template <class At>

@@ -21,6 +21,10 @@ public:
   TKvScopeChannel& AddChannel() { return static_cast<TKvScopeChannel&>(Add()); }
   // The palette colour a channel added now gets.
   TColor NextColor() const;
+  // The visible channel nearest to (x, y) as last drawn, asked from the last to the first: the
+  // smallest distance wins, the later channel on a tie; -1 when none lies nearer than the
+  // tolerance. `hit` tells where on the winner.
+  int HitTest(int x, int y, TKvTraceHit* hit = nullptr) const;
 
 protected:
   void ItemAdded(TCollectionItem& item) override;

@@ -29,6 +29,16 @@ void TKvScopeDataView::Paint(TKvCanvas& canvas, bool, bool) {
   PaintGrid(canvas, *Chart.XAxis(), *Chart.XAxis()->DataView());
 }
 
+void TKvScopeDataView::MouseMoveAt(Qt::KeyboardModifiers shift, int x, int y, bool& handled) {
+  TKvCustomColorDisplayView::MouseMoveAt(shift, x, y, handled);
+  Chart.UpdateHighlighting();
+}
+
+void TKvScopeDataView::MouseLeaveDisplay() {
+  TKvCustomColorDisplayView::MouseLeaveDisplay();
+  Chart.UpdateHighlighting();
+}
+
 void TKvScopeDataView::PaintGrid(TKvCanvas& canvas, const TKvTrackingOptionalAxis& axis,
                                  const TKvDisplayGridDirectionalLinesSettings& grid) const {
   const TKvDisplayGridLineSettings& lines = *grid.Lines();

@@ -19,6 +19,9 @@ public:
   TKvViewSize GetSize() const override { return {-1, -1}; }
   TKvViewAlign GetAlign() const override { return TKvViewAlign::vaClient; }
   void Paint(TKvCanvas& canvas, bool exporting, bool vertical) override;
+  // The item under the mouse follows it.
+  void MouseMoveAt(Qt::KeyboardModifiers shift, int x, int y, bool& handled) override;
+  void MouseLeaveDisplay() override;
   // Older layouts name the main axes' grid colours here.
   void DefineProperties(TFiler& filer) override;
 

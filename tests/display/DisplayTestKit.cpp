@@ -26,20 +26,20 @@ bool TTestChart::GetChannelRange(const TKvBasicScopeYAxis&, double& min, double&
   return true;
 }
 
-void HideViews(TTestChart& chart) {
+void HideViews(TKvDataChart& chart) {
   for (TKvOptionalView* view :
        std::initializer_list<TKvOptionalView*>{chart.Title(), chart.Legend(), chart.XAxis(), chart.YAxis()})
     view->SetVisible(false);
 }
 
-void HideGrid(TTestChart& chart) {
+void HideGrid(TKvDataChart& chart) {
   for (TKvDisplayGridDirectionalLinesSettings* grid : {chart.XAxis()->DataView(), chart.YAxis()->DataView()}) {
     grid->Lines()->SetVisible(false);
     grid->ZeroLine()->SetVisible(false);
   }
 }
 
-void ShowOnlyTheZeroLine(TTestChart& chart) {
+void ShowOnlyTheZeroLine(TKvDataChart& chart) {
   chart.YAxis()->AutoScaling()->SetEnabled(false);
   chart.YAxis()->Min()->SetValue(-100);
   chart.YAxis()->Max()->SetValue(100);

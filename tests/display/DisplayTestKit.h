@@ -51,7 +51,7 @@ using TPtr = std::unique_ptr<Chart, TComponentDeleter>;
 using TChartPtr = TPtr<TTestChart>;
 
 // Hides the title, the legend and both axes.
-void HideViews(TTestChart& chart);
+void HideViews(TKvDataChart& chart);
 
 // A chart of the given size with nothing but a data view and a border.
 template <class Chart = TTestChart>
@@ -63,10 +63,10 @@ TPtr<Chart> BareChart(int width, int height) {
 }
 
 // No grid lines, nor zero lines, in the data view.
-void HideGrid(TTestChart& chart);
+void HideGrid(TKvDataChart& chart);
 
 // The Y axis shows -100 … 100 without automatic scaling, and the grid only its zero line.
-void ShowOnlyTheZeroLine(TTestChart& chart);
+void ShowOnlyTheZeroLine(TKvDataChart& chart);
 
 // What a paint message puts on the screen, at the display's pixel ratio.
 QImage Expose(TKvDataDisplay& display);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "display/KvDisplayChannel.h"
+
+#include <QPoint>
+
+#include <vector>
+
+class TKvCanvas;
+class TKvScopePoints;
+class TKvScopeTrace;
+
+// How one pass over a channel's trace draws it. A highlighted channel is drawn twice: first in
+// the highlight colour, wider, then as usual.
+struct TKvTraceStyle {
+  TKvChannelMode Mode = TKvChannelMode::cmLine;
+  TColor Color = clRed;
+  int Width = 1;
+  // The pass under the trace that marks it as highlighted.
+  bool Highlight = false;
+  // X runs down the view.
+  bool Vertical = false;
+  // The pixel across the view where bars start.
+  int BarBase = 0;
+  const TKvScopePoints* Points = nullptr;
+};
+
+// Draws the trace's points in the style's mode, then its point marks; `scratch` holds the step
+// mode's corners (its memory is kept between paints).
+void PaintTrace(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceStyle& style,
+                std::vector<QPoint>& scratch);
