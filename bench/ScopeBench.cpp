@@ -1,7 +1,20 @@
-// The scope's reduction of 44100 samples to the minimum and maximum of each of 300 pixel columns,
-// beside a plain QPainter::drawPolyline of the 600 points it gives, into a picture of the
-// demonstration scope's size, measured in the same run.
+// The scope, each case beside plain work measured in the same run:
+// - the reduction of 44100 samples to the minimum and maximum of each of 300 pixel columns, beside
+//   a plain QPainter::drawPolyline of the 600 points it gives, into a picture of the demonstration
+//   scope's size;
+// - one refresh of three channels of 1024 new samples (commit, pixels, reduction, the paint of
+//   axes, grid and traces) at the demonstration's 364 × 205 and at 1000 × 600, beside filling the
+//   picture and three drawPolyline calls of the very points the scope drew;
+// - what the clock thread does for one round of three 1024-sample buffers (the delivery through
+//   the pins, under the display's lock all the way), beside taking a plain mutex and copying the
+//   samples.
+#include "buffers/KvSimpleDataBuffer.h"
+#include "display/KvScope.h"
 #include "display/KvScopeReduction.h"
+#include "pins/KvStreamTypes.h"
+#include "pins/LkOperations.h"
+
+#include "HeapCount.h"
 
 #include <QImage>
 #include <QPainter>
@@ -10,6 +23,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -46,6 +62,167 @@ void PolylineReference(benchmark::State& state) {
   for (auto _ : state) painter.drawPolyline(points.data(), int(points.size()));
 }
 
+constexpr uint32_t BufferSamples = 1024;
+constexpr int Channels = 3;
+
+// The three tones of the demonstration, one per channel, `round` buffers into the stream.
+std::vector<double> Buffer(int channel, int round) {
+  static const double frequencies[] = {520, 10000, 21500}, amplitudes[] = {5000, 2500, 1250};
+  std::vector<double> y(BufferSamples);
+  for (uint32_t i = 0; i < BufferSamples; ++i)
+    y[i] =
+        amplitudes[channel] * std::sin(2 * M_PI * frequencies[channel] * (double(round) * BufferSamples + i) / 44100.0);
+  return y;
+}
+
+class TBenchScope : public TKvScope {
+public:
+  using TKvScope::TKvScope;
+  // What the refresh timer does.
+  void Refresh() {
+    bool redraw = false;
+    {
+      const TLkLockSection section = DataLock().WriteLock();
+      redraw = section && RefreshData();
+    }
+    if (redraw) Redraw();
+  }
+};
+using TScopePtr = std::unique_ptr<TBenchScope, TComponentDeleter>;
+
+// The demonstration's scope: three channels, Y from -10000 to 10000, X over one buffer.
+TScopePtr Scope(int width, int height) {
+  TScopePtr scope(new TBenchScope(nullptr));
+  scope->SetBounds(0, 0, width, height);
+  scope->Title()->SetVisible(false);
+  scope->Legend()->SetVisible(false);
+  scope->YAxis()->AutoScaling()->SetEnabled(false);
+  scope->YAxis()->Min()->SetValue(-10000);
+  scope->YAxis()->Max()->SetValue(10000);
+  while (scope->Channels()->Count() < Channels) scope->Channels()->AddChannel();
+  return scope;
+}
+
+// Two buffers' worth of each channel, so that every refresh brings other samples.
+using TRounds = std::vector<std::vector<std::vector<double>>>;
+TRounds Rounds() {
+  TRounds rounds(2);
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < Channels; ++c) rounds[size_t(r)].push_back(Buffer(c, r));
+  return rounds;
+}
+
+void Store(TKvScope& scope, const std::vector<std::vector<double>>& round) {
+  for (int c = 0; c < Channels; ++c) {
+    const double* y = round[size_t(c)].data();
+    scope.Channels()->Channel(c).Data().StoreUniform(BufferSamples, 0, [y](uint32_t i) { return y[i]; });
+  }
+  scope.DataArrived();
+}
+
+QImage Window(const TKvScope& scope) {
+  QImage image(QSize(scope.Width(), scope.Height()) * scope.devicePixelRatioF(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(scope.devicePixelRatioF());
+  return image;
+}
+
+template <int Width, int Height>
+void RefreshScope(benchmark::State& state) {
+  TScopePtr scope = Scope(Width, Height);
+  QImage window = Window(*scope);
+  QPainter painter(&window);
+  const TRounds rounds = Rounds();
+  for (const auto& round : rounds) {
+    Store(*scope, round);
+    scope->Refresh();
+    scope->PaintToDC(painter);
+  }
+  size_t points = 0;
+  for (int c = 0; c < Channels; ++c) points += scope->Channels()->Channel(c).Trace().Points().size();
+  const long before = HeapAllocations();
+  size_t r = 0;
+  for (auto _ : state) {
+    Store(*scope, rounds[r ^= 1]);
+    scope->Refresh();
+    scope->PaintToDC(painter);
+    benchmark::DoNotOptimize(window.constBits());
+  }
+  ReportHeapAllocations(state, before);
+  state.counters["points"] = double(points);
+}
+
+template <int Width, int Height>
+void RefreshReference(benchmark::State& state) {
+  TScopePtr scope = Scope(Width, Height);
+  QImage window = Window(*scope);
+  QPainter painter(&window);
+  Store(*scope, Rounds()[0]);
+  scope->Refresh();
+  scope->PaintToDC(painter);
+  // The points the scope drew, drawn again by plain calls.
+  std::vector<std::vector<QPoint>> traces;
+  for (int c = 0; c < Channels; ++c) traces.push_back(scope->Channels()->Channel(c).Trace().Points());
+  // One-pixel lines that leave out their last pixel, as the scope draws them.
+  std::vector<QPen> pens;
+  for (const QColor colour : {Qt::red, Qt::green, Qt::blue}) {
+    pens.emplace_back(colour);
+    pens.back().setCosmetic(true);
+    pens.back().setCapStyle(Qt::FlatCap);
+  }
+  for (auto _ : state) {
+    painter.fillRect(QRect(0, 0, Width, Height), Qt::black);
+    for (int c = 0; c < Channels; ++c) {
+      painter.setPen(pens[size_t(c)]);
+      painter.drawPolyline(traces[size_t(c)].data(), int(traces[size_t(c)].size()));
+    }
+    benchmark::DoNotOptimize(window.constBits());
+  }
+}
+
+void IntakeScope(benchmark::State& state) {
+  TScopePtr scope = Scope(364, 205);
+  std::unique_ptr<TComponent, TComponentDeleter> owner(new TComponent(nullptr));
+  std::vector<TLkPinPtr<TKvLkRealSourcePin>> sources;
+  for (int c = 0; c < Channels; ++c) {
+    sources.emplace_back(new TKvLkRealSourcePin(owner.get(), nullptr));
+    if (!scope->Channels()->Channel(c).InputPin()->Connect(sources.back().get())) state.SkipWithError("no link");
+    sources.back()->Notify(*MakeRef<TLkStartSampleRateOperation>(44100.0));
+  }
+  std::vector<TRef<IKvRealBuffer>> buffers;
+  for (int c = 0; c < Channels; ++c) buffers.push_back(MakeRef<TKvRealBuffer>(Buffer(c, 0).data(), BufferSamples));
+  for (auto _ : state)
+    for (int c = 0; c < Channels; ++c) sources[size_t(c)]->SendBuffer(buffers[size_t(c)]);
+}
+
+void IntakeReference(benchmark::State& state) {
+  std::mutex lock;
+  std::vector<std::vector<double>> pending(Channels, std::vector<double>(BufferSamples));
+  std::vector<std::vector<double>> buffers;
+  for (int c = 0; c < Channels; ++c) buffers.push_back(Buffer(c, 0));
+  for (auto _ : state)
+    for (int c = 0; c < Channels; ++c) {
+      const std::lock_guard guard(lock);
+      std::memcpy(pending[size_t(c)].data(), buffers[size_t(c)].data(), BufferSamples * sizeof(double));
+      benchmark::DoNotOptimize(pending[size_t(c)].data());
+    }
+}
+
+BENCHMARK(RefreshScope<364, 205>)
+    ->Name("scope refresh 3x1024 samples at 364x205/display")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RefreshReference<364, 205>)
+    ->Name("scope refresh 3x1024 samples at 364x205/fill and drawPolyline of the points it drew (reference)")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RefreshScope<1000, 600>)
+    ->Name("scope refresh 3x1024 samples at 1000x600/display")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RefreshReference<1000, 600>)
+    ->Name("scope refresh 3x1024 samples at 1000x600/fill and drawPolyline of the points it drew (reference)")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(IntakeScope)->Name("scope intake of 3 buffers of 1024 samples/display")->Unit(benchmark::kMicrosecond);
+BENCHMARK(IntakeReference)
+    ->Name("scope intake of 3 buffers of 1024 samples/mutex and copy (reference)")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(ReduceSamples)->Name("scope reduction 44100 samples on 300 columns/display")->Unit(benchmark::kMillisecond);
 BENCHMARK(PolylineReference)
     ->Name("scope reduction 44100 samples on 300 columns/drawPolyline of its 600 points (reference)")
