@@ -360,7 +360,8 @@ void TKvScope::PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const T
 void TKvScope::UpdateHighlighting() {
   const QPoint mouse = MousePosition();
   const bool over = MouseInside() && DataView()->GetRect().Contains(mouse.x(), mouse.y());
-  const int hover = over ? Channels_.HitTest(mouse.x(), mouse.y()) : -1;
+  HoverHit_ = {};
+  const int hover = over ? Channels_.HitTest(mouse.x(), mouse.y(), &HoverHit_) : -1;
   if (hover == Hover) return;
   Hover = hover;
   Redraw();

@@ -45,8 +45,9 @@ public:
   double GetDataXMax() const override;
   bool GetChannelRange(const TKvBasicScopeYAxis& axis, double& min, double& max) const override;
 
-  // The channel under the mouse in the data view; -1 for none.
+  // The channel under the mouse in the data view (-1 for none), and where on its trace.
   int HoverChannel() const { return Hover; }
+  const TKvTraceHit& HoverHit() const { return HoverHit_; }
   void UpdateHighlighting() override;
 
 protected:
@@ -86,6 +87,7 @@ private:
   mutable double DataXMin = 0;
   mutable double DataXMax = 0;
   int Hover = -1;
+  TKvTraceHit HoverHit_;
   // The step mode's corners, kept between paints.
   std::vector<QPoint> Corners;
 };

@@ -302,6 +302,9 @@ TEST(ScopeDrawing, TheChannelUnderTheMouseIsHighlightedWhenAskedFor) {
   };
   move(x, y + 1);
   EXPECT_EQ(scope->HoverChannel(), 0);
+  // Over the third sample: the end of the segment before it or the start of the one after.
+  EXPECT_DOUBLE_EQ(scope->HoverHit().Sample + scope->HoverHit().Along, 2);
+  EXPECT_EQ(scope->HoverHit().Distance, 0);
   // Not highlighted from the mouse by default.
   EXPECT_EQ(Rgb(Expose(*scope), x, y + 1), Background);
   scope->Highlighting()->Channels()->SetHiglightFromMouse(true);
