@@ -337,7 +337,19 @@ void TKvScope::PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const T
   TKvTraceView view;
   if (!TraceView(channel, work, view)) return;
   const TKvScopeTrace& trace = channel.Trace();
-  channel.Trace().Update(channel.Data(), channel.Data().Generation(), view);
+  const TKvScopeChannelData& data = channel.Data();
+  if (channel.OnChannelDraw && data.Count() > 0) {
+    InDrawEvent = true;
+    try {
+      channel.OnChannelDraw(this, channel.Index(), !trace.IsCurrent(data.Generation(), view), data.Count(),
+                            data.Y().data());
+    } catch (...) {
+      InDrawEvent = false;
+      throw;
+    }
+    InDrawEvent = false;
+  }
+  channel.Trace().Update(data, data.Generation(), view);
   // Bars start at the zero line, or at the edge where the high or the low values lie.
   const int nearEdge = Vertical_ ? work.Left : work.Top;
   const int farEdge = Vertical_ ? work.Right : work.Bottom + 1;
@@ -347,6 +359,15 @@ void TKvScope::PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const T
   else if (channel.ShadeMode() == TKvScopeShadeMode::csmBottom) base = highAtNear ? farEdge : nearEdge;
   TKvTraceStyle style{channel.ChannelMode(), channel.Color(), channel.Width(), false, Vertical_, base,
                       channel.Points()};
+  std::function<bool(size_t, bool)> keepBar;
+  if (channel.OnSampleDraw && channel.ChannelMode() == TKvChannelMode::cmBar) {
+    keepBar = [&](size_t point, bool highlighting) {
+      bool draw = true;
+      channel.OnSampleDraw(&channel, canvas, draw, highlighting, data.X(trace.Samples()[point]), trace.Values()[point]);
+      return draw;
+    };
+    style.KeepBar = &keepBar;
+  }
   if (highlighted) {
     TKvTraceStyle under = style;
     under.Color = Highlighting()->Channels()->Color();
@@ -355,6 +376,10 @@ void TKvScope::PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const T
     PaintTrace(canvas, trace, under, Corners);
   }
   PaintTrace(canvas, trace, style, Corners);
+}
+
+void TKvScope::Redraw() {
+  if (!InDrawEvent) TKvDataChart::Redraw();
 }
 
 void TKvScope::UpdateHighlighting() {

@@ -49,6 +49,8 @@ public:
   int HoverChannel() const { return Hover; }
   const TKvTraceHit& HoverHit() const { return HoverHit_; }
   void UpdateHighlighting() override;
+  // Not while a channel's draw event runs: what it changes shows in this very paint.
+  void Redraw() override;
 
 protected:
   bool CommitData() override;
@@ -87,6 +89,7 @@ private:
   mutable double DataXMin = 0;
   mutable double DataXMax = 0;
   int Hover = -1;
+  bool InDrawEvent = false;
   TKvTraceHit HoverHit_;
   // The step mode's corners, kept between paints.
   std::vector<QPoint> Corners;

@@ -11,6 +11,15 @@
 
 class TKvScope;
 
+class TKvCanvas;
+
+// Before a channel is drawn: the scope, the channel's index, whether its pixels are computed anew,
+// and its committed samples.
+using TKvChannelDrawEvent = void(TObject* scope, int channel, bool recompute, uint32_t count, const double* values);
+// Before each bar of a channel: the handler may leave it out (`draw`); it is told whether this is
+// the highlighting pass and the X and Y values the bar stands for.
+using TKvSampleDrawEvent = void(TObject* channel, TKvCanvas& canvas, bool& draw, bool highlighting, double x, double y);
+
 // Where bars start and shading reaches: the zero line, the top or the bottom edge.
 enum class TKvScopeShadeMode { csmZero, csmTop, csmBottom };
 const TEnumNames<TKvScopeShadeMode>& ShadeModeNames();
@@ -40,6 +49,9 @@ public:
   TKvScopeTrace& Trace() { return Trace_; }
   // How near (x, y) lies to the trace as last drawn.
   TKvTraceHit HitTest(int x, int y) const;
+
+  TEvent<TKvChannelDrawEvent> OnChannelDraw;
+  TEvent<TKvSampleDrawEvent> OnSampleDraw;
 
   // The axis indices are stored together, Y first.
   void DefineProperties(TFiler& filer) override;

@@ -18,12 +18,13 @@ int PixelOf(const TKvAxisMapping& mapping, double value) {
 }  // namespace
 
 bool TKvScopeTrace::Update(const TKvScopeChannelData& data, uint64_t generation, const TKvTraceView& view) {
-  if (Valid && generation == Generation && view == View) return false;
+  if (IsCurrent(generation, view)) return false;
   Valid = true;
   Generation = generation;
   View = view;
   Points_.clear();
   Samples_.clear();
+  Values_.clear();
   Breaks_.clear();
   Broken = true;
   const int width = view.Vertical ? view.Work.Height() : view.Work.Width();
@@ -34,7 +35,7 @@ bool TKvScopeTrace::Update(const TKvScopeChannelData& data, uint64_t generation,
   ZeroPixel_ = RoundPixel(view.Y.PixelOf(0));
   ComputeFull(data, view, slice.Count);
   if (Reduced_) ComputeReduced(data, view, slice.Covered);
-  else ComputeUnreduced(view.Vertical);
+  else ComputeUnreduced(data, view.Vertical);
   Bounds_ = {};
   if (!Points_.empty()) {
     const auto [left, right] =
@@ -56,8 +57,9 @@ void TKvScopeTrace::ComputeFull(const TKvScopeChannelData& data, const TKvTraceV
   }
 }
 
-void TKvScopeTrace::ComputeUnreduced(bool vertical) {
-  for (uint32_t i = 0; i < FullX_.size(); ++i) Add(FullX_[i], FullY_[i], First_ + i, vertical);
+void TKvScopeTrace::ComputeUnreduced(const TKvScopeChannelData& data, bool vertical) {
+  const double* y = data.Y().data() + First_;
+  for (uint32_t i = 0; i < FullX_.size(); ++i) Add(FullX_[i], FullY_[i], First_ + i, y[i], vertical);
 }
 
 void TKvScopeTrace::ComputeReduced(const TKvScopeChannelData& data, const TKvTraceView& view, int columns) {
@@ -67,13 +69,14 @@ void TKvScopeTrace::ComputeReduced(const TKvScopeChannelData& data, const TKvTra
   const int start = FullX_.front(), step = view.X.Direction();
   for (int m = 0; m < columns; ++m) {
     const uint32_t sample = First_ + uint32_t(uint64_t(count) * uint32_t(m) / uint32_t(columns));
-    for (int k = 0; k < 2; ++k)
-      Add(start + step * m, PixelOf(view.Y, view.YLabelsPerValue * Extremes[2 * size_t(m) + size_t(k)]), sample,
-          view.Vertical);
+    for (int k = 0; k < 2; ++k) {
+      const double value = Extremes[2 * size_t(m) + size_t(k)];
+      Add(start + step * m, PixelOf(view.Y, view.YLabelsPerValue * value), sample, value, view.Vertical);
+    }
   }
 }
 
-void TKvScopeTrace::Add(int along, int across, uint32_t sample, bool vertical) {
+void TKvScopeTrace::Add(int along, int across, uint32_t sample, double value, bool vertical) {
   if (along == NoPixel || across == NoPixel) {
     Broken = true;
     return;
@@ -82,4 +85,5 @@ void TKvScopeTrace::Add(int along, int across, uint32_t sample, bool vertical) {
   Broken = false;
   Points_.push_back(vertical ? QPoint(across, along) : QPoint(along, across));
   Samples_.push_back(sample);
+  Values_.push_back(value);
 }

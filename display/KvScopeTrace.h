@@ -46,6 +46,10 @@ public:
 
   // Brings the pixels up to date with the data of `generation` in `view`; true when computed anew.
   bool Update(const TKvScopeChannelData& data, uint64_t generation, const TKvTraceView& view);
+  // Whether Update would keep the pixels as they are.
+  bool IsCurrent(uint64_t generation, const TKvTraceView& view) const {
+    return Valid && generation == Generation && view == View;
+  }
 
   // The first visible sample, and the full-resolution pixels of it and the samples after it,
   // along the X axis and along the Y axis (NoPixel for a sample that has none).
@@ -54,10 +58,12 @@ public:
   const std::vector<int>& FullY() const { return FullY_; }
   bool Reduced() const { return Reduced_; }
 
-  // The drawn points in picture coordinates, the sample each stands for, and the indices of the
-  // points where the line starts again (no line joins them to the point before).
+  // The drawn points in picture coordinates, the sample each stands for (the first of its column
+  // when reduced) and its Y value, and the indices of the points where the line starts again (no
+  // line joins them to the point before).
   const std::vector<QPoint>& Points() const { return Points_; }
   const std::vector<uint32_t>& Samples() const { return Samples_; }
+  const std::vector<double>& Values() const { return Values_; }
   const std::vector<uint32_t>& Breaks() const { return Breaks_; }
   // The box of the drawn points (right and bottom just outside); empty without points.
   const TKvRect& Bounds() const { return Bounds_; }
@@ -67,9 +73,9 @@ public:
 private:
   void ComputeFull(const TKvScopeChannelData& data, const TKvTraceView& view, uint32_t count);
   void ComputeReduced(const TKvScopeChannelData& data, const TKvTraceView& view, int columns);
-  void ComputeUnreduced(bool vertical);
-  // Appends a point at (along X, along Y) for `sample`; NoPixel breaks the line instead.
-  void Add(int along, int across, uint32_t sample, bool vertical);
+  void ComputeUnreduced(const TKvScopeChannelData& data, bool vertical);
+  // Appends a point at (along X, along Y) for `sample` of `value`; NoPixel breaks the line instead.
+  void Add(int along, int across, uint32_t sample, double value, bool vertical);
 
   bool Valid = false;
   uint64_t Generation = 0;
@@ -82,6 +88,7 @@ private:
   std::vector<double> Extremes;
   std::vector<QPoint> Points_;
   std::vector<uint32_t> Samples_;
+  std::vector<double> Values_;
   std::vector<uint32_t> Breaks_;
   TKvRect Bounds_;
   int ZeroPixel_ = 0;

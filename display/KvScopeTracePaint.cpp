@@ -49,7 +49,10 @@ void PaintSteps(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceSty
 
 void PaintBars(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceStyle& style) {
   const int width = style.Width, half = width / 2;
-  for (const QPoint point : trace.Points()) {
+  const std::vector<QPoint>& points = trace.Points();
+  for (size_t i = 0; i < points.size(); ++i) {
+    if (style.KeepBar && !(*style.KeepBar)(i, style.Highlight)) continue;
+    const QPoint point = points[i];
     const int along = style.Vertical ? point.y() : point.x();
     const int across = style.Vertical ? point.x() : point.y();
     // From the point (its pixel included) to the base; a highlight reaches one pixel further.

@@ -4,6 +4,8 @@
 
 #include <QPoint>
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 class TKvCanvas;
@@ -23,6 +25,9 @@ struct TKvTraceStyle {
   // The pixel across the view where bars start.
   int BarBase = 0;
   const TKvScopePoints* Points = nullptr;
+  // Asked before each bar with the index of its point and whether this is the highlighting pass;
+  // false leaves the bar out.
+  const std::function<bool(size_t, bool)>* KeepBar = nullptr;
 };
 
 // Draws the trace's points in the style's mode, then its point marks; `scratch` holds the step

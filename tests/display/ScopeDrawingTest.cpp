@@ -290,6 +290,41 @@ TEST(ScopeDrawing, PixelsAreComputedAgainOnlyWhenDataOrViewChange) {
   EXPECT_EQ(HeapAllocations(), before);
 }
 
+TEST(ScopeDrawing, DrawEventsSeeTheChannelAndMayLeaveBarsOut) {
+  TScopePtr scope = PlainScope();
+  TKvScopeChannel& channel = First(*scope);
+  channel.SetChannelMode(TKvChannelMode::cmBar);
+  std::vector<std::pair<bool, std::vector<double>>> drawn;
+  channel.OnChannelDraw = [&](TObject* sender, int index, bool recompute, uint32_t count, const double* values) {
+    EXPECT_EQ(sender, scope.get());
+    EXPECT_EQ(index, 0);
+    drawn.emplace_back(recompute, std::vector<double>(values, values + count));
+    // What the handler changes is drawn now, not in another paint.
+    channel.SetColor(clLime);
+  };
+  std::vector<std::pair<double, double>> bars;
+  channel.OnSampleDraw = [&](TObject*, TKvCanvas&, bool& draw, bool, double x, double y) {
+    bars.emplace_back(x, y);
+    draw = x != 1;
+  };
+  Show(*scope, 0, {10, 20, 30});
+  ShowX(*scope, -1, 3);
+  QImage image = Expose(*scope);
+  EXPECT_FALSE(scope->BitmapDirty());
+  Expose(*scope);
+  scope->Redraw();
+  image = Expose(*scope);
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_TRUE(drawn[0].first);
+  EXPECT_FALSE(drawn[1].first);
+  EXPECT_EQ(drawn[1].second, (std::vector<double>{10, 20, 30}));
+  EXPECT_EQ(bars, (std::vector<std::pair<double, double>>{{0, 10}, {1, 20}, {2, 30}, {0, 10}, {1, 20}, {2, 30}}));
+  const int zero = YPixel(*scope, 0);
+  EXPECT_EQ(Rgb(image, XPixel(*scope, 0), zero - 1), Lime);
+  EXPECT_EQ(Rgb(image, XPixel(*scope, 1), zero - 1), Background);
+  EXPECT_EQ(Rgb(image, XPixel(*scope, 2), zero - 1), Lime);
+}
+
 TEST(ScopeDrawing, TheChannelUnderTheMouseIsHighlightedWhenAskedFor) {
   TScopePtr scope = PlainScope();
   Show(*scope, 0, {50, 50, 50, 50, 50});
