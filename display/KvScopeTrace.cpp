@@ -15,6 +15,12 @@ int PixelOf(const TKvAxisMapping& mapping, double value) {
   return std::isnan(pixel) ? TKvScopeTrace::NoPixel : RoundPixel(pixel);
 }
 
+// Values across the view are placed in single precision, as the grid lines at the ticks are, so
+// that a trace at a tick's value lies on its line.
+int ValuePixelOf(const TKvAxisMapping& mapping, double value) {
+  return std::isnan(mapping.PixelOf(value)) ? TKvScopeTrace::NoPixel : mapping.TickPixel(value);
+}
+
 }  // namespace
 
 bool TKvScopeTrace::Update(const TKvScopeChannelData& data, uint64_t generation, const TKvTraceView& view) {
@@ -32,7 +38,7 @@ bool TKvScopeTrace::Update(const TKvScopeChannelData& data, uint64_t generation,
                                              view.VisibleMax, view.DataMin, view.DataMax, width);
   First_ = slice.First;
   Reduced_ = slice.Reduced;
-  ZeroPixel_ = RoundPixel(view.Y.PixelOf(0));
+  ZeroPixel_ = view.Y.TickPixel(0);
   ComputeFull(data, view, slice.Count);
   if (Reduced_) ComputeReduced(data, view, slice.Covered);
   else ComputeUnreduced(data, view.Vertical);
@@ -53,7 +59,7 @@ void TKvScopeTrace::ComputeFull(const TKvScopeChannelData& data, const TKvTraceV
   const double* y = data.Y().data() + First_;
   for (uint32_t i = 0; i < count; ++i) {
     FullX_[i] = PixelOf(view.X, view.XLabelsPerValue * data.X(First_ + i));
-    FullY_[i] = PixelOf(view.Y, view.YLabelsPerValue * y[i]);
+    FullY_[i] = ValuePixelOf(view.Y, view.YLabelsPerValue * y[i]);
   }
 }
 
@@ -71,7 +77,7 @@ void TKvScopeTrace::ComputeReduced(const TKvScopeChannelData& data, const TKvTra
     const uint32_t sample = First_ + uint32_t(uint64_t(count) * uint32_t(m) / uint32_t(columns));
     for (int k = 0; k < 2; ++k) {
       const double value = Extremes[2 * size_t(m) + size_t(k)];
-      Add(start + step * m, PixelOf(view.Y, view.YLabelsPerValue * value), sample, value, view.Vertical);
+      Add(start + step * m, ValuePixelOf(view.Y, view.YLabelsPerValue * value), sample, value, view.Vertical);
     }
   }
 }

@@ -53,7 +53,7 @@ void Show(TTestScope& scope, int channel, const std::vector<double>& values) {
 int XPixel(const TKvScope& scope, double sample) {
   return scope.XAxis()->GetMapping().ToPixel(scope.XAxis()->ToLabelUnits(sample));
 }
-int YPixel(const TKvScope& scope, double value) { return scope.YAxis()->GetMapping().ToPixel(value); }
+int YPixel(const TKvScope& scope, double value) { return scope.YAxis()->GetMapping().TickPixel(value); }
 
 TKvScopeChannel& First(TKvScope& scope) { return scope.Channels()->Channel(0); }
 
