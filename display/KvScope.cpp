@@ -36,7 +36,10 @@ TRef<IKvDataBuffer> PopOldest(TKvLkQueuedPinImpl& queued, int& count) {
 
 const TClassInfo& TKvScope::StaticClassInfo() {
   return DefineClass<TKvScope, TKvDataChart>("TKvScope", [](TPublished<TKvScope>& p) {
+    // The pin lists are stored for the links of their pins, after the channels that make the pins.
     p.Collection("Channels", &TKvScope::Channels)
+        .Object("InputPins", &TKvScope::InputPins)
+        .Object("XInputPins", &TKvScope::XInputPins)
         .Boolean("Vertical", &TKvScope::Vertical, &TKvScope::SetVertical, false)
         .Unsigned("SizeLimit", &TKvScope::SizeLimit, &TKvScope::SetSizeLimit, 0);
   });

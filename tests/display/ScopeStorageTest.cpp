@@ -30,14 +30,18 @@ const std::string Axes =
     "  YAxis.AxisLabel.Visible = False\n"
     "  YAxis.MinMax = (\n    -1000\n    1000\n    -1000\n    1000\n    -1000\n    1000\n    1e-07\n    1e+08)\n";
 const std::string Head = "object KvScope3: TKvScope\n  Left = 0\n  Top = 0\n  Width = 364\n  Height = 205\n";
+// One input pin (and one X input pin) per channel; the lists are stored for their links.
+const std::string PinLists =
+    "  InputPins.Count = 3\n  InputPins.Form = KvScope3\n  XInputPins.Count = 3\n  XInputPins.Form = KvScope3\n";
 const std::string TwoChannels =
     "  Channels = <\n    item\n      Name = 'Signal'\n      Color = clRed\n    end\n"
     "    item\n      Name = 'Channel1'\n      Color = clLime\n    end\n";
 
 // The demonstration's scope: three line channels in red, lime and blue, Y from -1000 to 1000,
 // X over the 1024 samples of a buffer.
-const std::string Demonstration =
-    Head + Axes + TwoChannels + "    item\n      Name = 'Channel2'\n      Color = clBlue\n    end>\nend\n";
+const std::string Demonstration = Head + Axes + TwoChannels +
+                                  "    item\n      Name = 'Channel2'\n      Color = clBlue\n    end>\n" + PinLists +
+                                  "end\n";
 
 const std::string Changed = Head + Axes +
                             "  Highlighting.Channels.HiglightFromMouse = True\n"
@@ -48,8 +52,8 @@ const std::string Changed = Head + Axes +
                             "      Points.Visible = True\n      Points.Shape = psStar\n      Points.Size = 5\n"
                             "      Points.UseChannelColor = False\n      Points.Pen.Color = clYellow\n"
                             "      Points.Brush.Color = clAqua\n      Points.Brush.Style = bsClear\n"
-                            "      AxisIndex_ = (\n        1\n        2)\n    end>\n"
-                            "  Vertical = True\n  SizeLimit = 1000\nend\n";
+                            "      AxisIndex_ = (\n        1\n        2)\n    end>\n" +
+                            PinLists + "  Vertical = True\n  SizeLimit = 1000\nend\n";
 
 TEST(ScopeStorage, ReadsAndWritesBackUnchanged) {
   for (const std::string& text : {Demonstration, Changed}) EXPECT_EQ(TLayoutWriter::WriteRoot(*Read(text)), text);
