@@ -2,6 +2,7 @@
 
 #include "app/Form1Layout.h"
 #include "app/NoteTable.h"
+#include "components/ComponentClasses.h"
 #include "platform/Published.h"
 #include "platform/StandardControls.h"
 
@@ -25,7 +26,8 @@ void LineTo(QPainter& canvas, QPoint from, QPoint to) {
 
 void RegisterWindowClasses() {
   RegisterStandardControls();
-  RegisterClasses<TChroStringGrid>();
+  RegisterComponentClasses();
+  RegisterClasses<TChroStringGrid, TKvScope, TKvWaterfall>();
 }
 
 const TClassInfo& TForm1::StaticClassInfo() {
@@ -38,9 +40,50 @@ const TClassInfo& TForm1::StaticClassInfo() {
         .Field("ChroStringGrid1", &TForm1::ChroStringGrid1)
         .Field("Splitter1", &TForm1::Splitter1)
         .Field("Panel2", &TForm1::Panel2)
+        .Field("Panel3", &TForm1::Panel3)
+        .Field("KvScope3", &TForm1::KvScope3)
+        .Field("Panel4", &TForm1::Panel4)
+        .Field("GroupBox1", &TForm1::GroupBox1)
+        .Field("RadioButton1", &TForm1::RadioButton1)
+        .Field("RadioButton2", &TForm1::RadioButton2)
+        .Field("RadioButton3", &TForm1::RadioButton3)
+        .Field("Edit1", &TForm1::Edit1)
+        .Field("Edit2", &TForm1::Edit2)
+        .Field("Edit3", &TForm1::Edit3)
+        .Field("Edit4", &TForm1::Edit4)
+        .Field("Edit5", &TForm1::Edit5)
+        .Field("Edit6", &TForm1::Edit6)
+        .Field("TrackBar1", &TForm1::TrackBar1)
+        .Field("TrackBar2", &TForm1::TrackBar2)
+        .Field("TrackBar3", &TForm1::TrackBar3)
+        .Field("TrackBar4", &TForm1::TrackBar4)
+        .Field("TrackBar5", &TForm1::TrackBar5)
+        .Field("TrackBar6", &TForm1::TrackBar6)
+        .Field("Splitter2", &TForm1::Splitter2)
+        .Field("Panel5", &TForm1::Panel5)
+        .Field("KvWaterfall1", &TForm1::KvWaterfall1)
+        .Field("Panel6", &TForm1::Panel6)
+        .Field("StartButton", &TForm1::StartButton)
+        .Field("StopButton", &TForm1::StopButton)
+        .Field("DnGenericGen1", &TForm1::DnGenericGen1)
+        .Field("DnSignalGen1", &TForm1::DnSignalGen1)
+        .Field("DnSignalGen2", &TForm1::DnSignalGen2)
+        .Field("DnSignalGen3", &TForm1::DnSignalGen3)
+        .Field("DnAudioToReal1", &TForm1::DnAudioToReal1)
+        .Field("DnAudioToReal2", &TForm1::DnAudioToReal2)
+        .Field("DnAudioToReal3", &TForm1::DnAudioToReal3)
+        .Field("KvAdd1", &TForm1::KvAdd1)
+        .Field("DnRealToAudio1", &TForm1::DnRealToAudio1)
+        .Field("DnSpectrum1", &TForm1::DnSpectrum1)
         .Method<TNotifyEvent>("FormCreate", &TForm1::FormCreate)
         .Method<TNotifyEvent>("FormDestroy", &TForm1::FormDestroy)
         .Method<TNotifyEvent>("FormatBoxChange", &TForm1::FormatBoxChange)
+        .Method<TNotifyEvent>("FormShow", &TForm1::FormShow)
+        .Method<TCloseEvent>("FormClose", &TForm1::FormClose)
+        .Method<TNotifyEvent>("StartButtonClick", &TForm1::StartButtonClick)
+        .Method<TNotifyEvent>("StopButtonClick", &TForm1::StopButtonClick)
+        .Method<TNotifyEvent>("TrackBarChange", &TForm1::TrackBarChange)
+        .Method<TNotifyEvent>("SignalTypeClick", &TForm1::SignalTypeClick)
         .Method<TStringGrid::TDrawCellEvent>("ChroStringGrid1DrawCell", &TForm1::ChroStringGrid1DrawCell)
         .Method<TStringGrid::TSelectCellEvent>("ChroStringGrid1SelectCell", &TForm1::ChroStringGrid1SelectCell);
   });
@@ -76,8 +119,55 @@ void TForm1::FillFormatBox() {
 void TForm1::FormatBoxChange(TObject*) { FillNoteTable(); }
 
 void TForm1::FormDestroy(TObject*) {
+  // Also when the application quits without closing the window: no clock thread may outlive it.
+  StopButtonClick(this);
   BoundaryCols.clear();
   BoundaryRows.clear();
+}
+
+void TForm1::FormShow(TObject*) { StartButtonClick(this); }
+
+void TForm1::FormClose(TObject*, TCloseAction&) { StopButtonClick(this); }
+
+void TForm1::StartButtonClick(TObject*) {
+  DnGenericGen1->Start();
+  for (TDnSignalGen* generator : {DnSignalGen1, DnSignalGen2, DnSignalGen3}) generator->Start();
+  StartButton->SetEnabled(false);
+  StopButton->SetEnabled(true);
+}
+
+void TForm1::StopButtonClick(TObject*) {
+  DnGenericGen1->Stop();
+  for (TDnSignalGen* generator : {DnSignalGen1, DnSignalGen2, DnSignalGen3}) generator->Stop();
+  StartButton->SetEnabled(true);
+  StopButton->SetEnabled(false);
+}
+
+void TForm1::TrackBarChange(TObject* Sender) {
+  struct TBinding {
+    TTrackBar* Bar;
+    TDnSignalGen* Generator;
+    bool Frequency;
+    TEdit* Edit;
+  };
+  const std::array<TBinding, 6> bindings = {{{TrackBar1, DnSignalGen1, true, Edit1},
+                                             {TrackBar2, DnSignalGen1, false, Edit2},
+                                             {TrackBar3, DnSignalGen2, true, Edit3},
+                                             {TrackBar4, DnSignalGen2, false, Edit4},
+                                             {TrackBar5, DnSignalGen3, true, Edit5},
+                                             {TrackBar6, DnSignalGen3, false, Edit6}}};
+  for (const TBinding& binding : bindings) {
+    if (binding.Bar != Sender) continue;
+    const int value = binding.Bar->Position() * 10;
+    if (binding.Frequency) binding.Generator->SetFrequency(value);
+    else binding.Generator->SetAmplitude(value);
+    binding.Edit->SetCaption(std::to_string(value));
+  }
+}
+
+void TForm1::SignalTypeClick(TObject* Sender) {
+  const TDnSignalType type = Sender == RadioButton3 ? atSquare : Sender == RadioButton2 ? atTriangle : atTone;
+  for (TDnSignalGen* generator : {DnSignalGen1, DnSignalGen2, DnSignalGen3}) generator->SetSignalType(type);
 }
 
 void TForm1::FillNoteTable() {
