@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -73,6 +74,28 @@ protected:
   // Within the pixel's share of bins, and a bin either side of it.
   double Tolerance() { return (double(Bins) / SpectrumView().Height() + 1) * BinWidth; }
 };
+
+// The window as the user starts it: the chain on its own clock thread, the displays refreshed on
+// the window thread.
+class RunningWindow : public Form1 {};
+
+TEST_F(RunningWindow, OnItsOwnClockEveryBufferReachesTheWaterfall) {
+  Create(TCaptureOutcome::Refused, false);
+  std::atomic<uint64_t> produced{0};
+  // Set before the chain runs; counted on the clock thread.
+  Form->DnGenericGen1->OnGenerate = [&produced](TObject*, TRef<IDnAudioBuffer>&, bool&, bool&) { ++produced; };
+  Form->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+  while (Form->KvWaterfall1->RowCount() < 40) QTest::qWait(50);
+  // Stop returns once the clock thread has ended, so nothing is on its way any more.
+  QTest::mouseClick(Form->StopButton, Qt::LeftButton);
+  EXPECT_FALSE(Form->DnGenericGen1->Enabled());
+  EXPECT_GE(produced.load(), 20u);
+  EXPECT_EQ(uint64_t(Form->KvWaterfall1->RowCount()) + Form->KvWaterfall1->RowsRemoved(), 2 * produced.load());
+  QTest::qWait(3 * int(Form->KvScope3->RefreshInterval()));
+  for (int channel = 0; channel < 3; ++channel)
+    EXPECT_EQ(Form->KvScope3->Channels()->Channel(channel).Data().Count(), 1024u) << channel;
+}
 
 TEST_F(ChainWindow, TheLayoutBuildsTheChainWithItsSettingsAndLinks) {
   TForm1& f = *Form;
