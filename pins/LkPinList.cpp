@@ -212,7 +212,8 @@ void TLkPinList::DefineProperties(TFiler& filer) {
   TLkObject::DefineProperties(filer);
   filer.DefineProperty(
       "Form", [this](TLayoutReader& reader) { LoadedRootName_ = reader.ReadIdent(); },
-      [this](TLayoutWriter& writer) { writer.WriteIdent(RootName(Owner_)); }, true);
+      // A root without a name has no name to write: an empty identifier would not read back.
+      [this](TLayoutWriter& writer) { writer.WriteIdent(RootName(Owner_)); }, !RootName(Owner_).empty());
   filer.DefineProperty(
       "Pins", [this](TLayoutReader& reader) { ReadPins(reader); }, [this](TLayoutWriter& writer) { WritePins(writer); },
       PinsStored());
@@ -304,7 +305,7 @@ TLkBasicPin* TLkPinList::EnsureEntry(int index, TLkPinKind kind, TComponent* roo
     return EntryPin(index);
   }
   const std::string prefix =
-      RootName(Owner_) + "." + (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin";
+      LkPaths::WithRoot(RootName(Owner_), (Owner_ ? Owner_->Name() : std::string()) + "." + ListPath(*this) + "._Pin");
   while (EntryCount() <= index) {
     const std::string path = prefix + std::to_string(EntryCount());
     TLkBasicPin* pin = LkPaths::Find(root, path, path);

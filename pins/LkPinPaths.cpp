@@ -61,13 +61,13 @@ std::string TLkBasicPin::GetOwnerName() const {
 std::string TLkBasicPin::GetDisplayPath(bool withRoot) {
   if (!GetOwner()) return "(No owner)";
   const std::string path = GetOwnerName() + "." + PropertyPath(false);
-  return withRoot ? GetRootName() + "." + path : path;
+  return withRoot ? LkPaths::WithRoot(GetRootName(), path) : path;
 }
 
 std::string TLkBasicPin::GetIdentPath(bool withRoot) {
   if (!GetOwner()) return "(No owner)";
   const std::string path = GetOwnerName() + "." + PropertyPath(true);
-  return withRoot ? GetRootName() + "." + path : path;
+  return withRoot ? LkPaths::WithRoot(GetRootName(), path) : path;
 }
 
 std::string TLkBasicPin::GetRelativePath() { return DropFirstComponent(GetDisplayPath(false)); }
@@ -78,12 +78,16 @@ std::string TLkBasicPin::Reroot(const std::string& path) const {
   return LkPaths::ReplaceRoot(path, LoadedRootName_, GetRootName());
 }
 
+std::string LkPaths::WithRoot(const std::string& root, const std::string& path) {
+  return root.empty() ? path : root + "." + path;
+}
+
 std::string LkPaths::ReplaceRoot(const std::string& path, const std::string& loadedRoot,
                                  const std::string& currentRoot) {
   if (loadedRoot.empty() || path.size() <= loadedRoot.size() || path.compare(0, loadedRoot.size(), loadedRoot) != 0 ||
       path[loadedRoot.size()] != '.')
     return path;
-  return currentRoot + path.substr(loadedRoot.size());
+  return WithRoot(currentRoot, path.substr(loadedRoot.size() + 1));
 }
 
 bool LkPaths::IdentMatches(TLkBasicPin& pin, TComponent* readerRoot, const std::string& identPath) {

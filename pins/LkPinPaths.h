@@ -10,6 +10,9 @@ class TComponent;
 
 // Path operations.
 namespace LkPaths {
+// `path` behind `root` and a dot; a root without a name adds nothing, since a path that began with
+// a dot would not read back.
+std::string WithRoot(const std::string& root, const std::string& path);
 // `path` with its root part `loadedRoot` replaced by `currentRoot`.
 std::string ReplaceRoot(const std::string& path, const std::string& loadedRoot, const std::string& currentRoot);
 // The pin that `identPath` (else `displayPath`) names, seen from `readerRoot`; none when none does.

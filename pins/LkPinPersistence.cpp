@@ -45,7 +45,8 @@ void TLkBasicPin::DefineProperties(TFiler& filer) {
   TLkPinObject::DefineProperties(filer);
   filer.DefineProperty(
       "Form", [this](TLayoutReader& reader) { SetLoadedRootName(reader.ReadIdent()); },
-      [this](TLayoutWriter& writer) { writer.WriteIdent(GetRootName()); }, IsStored());
+      // A root without a name has no name to write: an empty identifier would not read back.
+      [this](TLayoutWriter& writer) { writer.WriteIdent(GetRootName()); }, IsStored() && !GetRootName().empty());
   if (const char* links = LinkPropertyName())
     filer.DefineProperty(
         links, [this](TLayoutReader& reader) { ReadLinks(reader); },

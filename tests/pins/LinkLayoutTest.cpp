@@ -107,6 +107,25 @@ TEST_F(LinkLayout, LinksResolveUnderAnotherRootName) {
   EXPECT_EQ(TLayoutWriter::WriteRoot(*root), std::regex_replace(Forward, std::regex("Form1"), "Main"));
 }
 
+TEST_F(LinkLayout, ARootWithoutANameWritesPathsThatReadBack) {
+  // The links name Form1; read into a root without a name they start at the owner.
+  std::string text = Forward;
+  text.replace(0, text.find('\n'), "object TTestLinkRoot");
+  std::string expected = std::regex_replace(text, std::regex(R"(    \w+\.Form = Form1\n)"), "");
+  expected = std::regex_replace(expected, std::regex("Form1\\."), "");
+  TRoot root = Read(text);
+  ExpectTheGraph(root);
+  const std::string written = TLayoutWriter::WriteRoot(*root);
+  EXPECT_EQ(written, expected);
+  root.reset();
+  TRoot again = Read(written);
+  ExpectTheGraph(again);
+  EXPECT_EQ(TLayoutWriter::WriteRoot(*again), written);
+  // Under a root without a name, list pins named before their list made them leave their
+  // placeholders behind (the links are made all the same); the next test starts without them.
+  for (TLkUnloadedPin* placeholder : LkPlaceholders::All()) LkPlaceholders::Free(placeholder);
+}
+
 TEST_F(LinkLayout, PathsNameTheRootTheOwnerAndThePropertyOrTheListSlot) {
   TRoot root = Read(Forward);
   TTestNode& consumer = Node(root, "Consumer1");
