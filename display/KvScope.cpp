@@ -3,6 +3,8 @@
 #include "display/KvCanvas.h"
 #include "display/KvScopeTracePaint.h"
 #include "display/KvStreamStart.h"
+#include "platform/ErrorHook.h"
+#include "platform/ScopeGuards.h"
 
 #include <algorithm>
 #include <cmath>
@@ -330,8 +332,9 @@ void TKvScope::PaintChannels(TKvCanvas& canvas, const TKvRect& work) {
     if (!channel.Visible()) continue;
     try {
       PaintChannel(canvas, channel, work, i == Hover && highlighting.HiglightFromMouse());
-    } catch (const std::exception&) {
+    } catch (...) {
       // A channel that cannot be drawn is left out of this paint; the others still are.
+      PassErrorToHook("a scope channel's paint");
     }
   }
 }
@@ -342,15 +345,10 @@ void TKvScope::PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const T
   const TKvScopeTrace& trace = channel.Trace();
   const TKvScopeChannelData& data = channel.Data();
   if (channel.OnChannelDraw && data.Count() > 0) {
-    InDrawEvent = true;
-    try {
-      channel.OnChannelDraw(this, channel.Index(), !trace.IsCurrent(data.Generation(), view), data.Count(),
-                            data.Y().data());
-    } catch (...) {
-      InDrawEvent = false;
-      throw;
-    }
-    InDrawEvent = false;
+    // Repaints the handler asks for are held back while it runs.
+    const TLkFlagGuard inEvent(InDrawEvent);
+    channel.OnChannelDraw(this, channel.Index(), !trace.IsCurrent(data.Generation(), view), data.Count(),
+                          data.Y().data());
   }
   channel.Trace().Update(data, data.Generation(), view);
   // Bars start at the zero line, or at the edge where the high or the low values lie.

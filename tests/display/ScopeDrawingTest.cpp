@@ -1,6 +1,7 @@
 // How the scope draws its channels: the pixels of each drawing mode, bars about the zero line and
 // from the edges, point marks, gaps, the vertical scope, the reduced trace's columns and its first
 // pixel, the cache of pixels, highlighting under the mouse and the autoscaling of visible channels.
+#include "../ErrorHookCapture.h"
 #include "../HeapCounter.h"
 #include "DisplayTestKit.h"
 #include "display/KvScope.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -323,6 +326,27 @@ TEST(ScopeDrawing, DrawEventsSeeTheChannelAndMayLeaveBarsOut) {
   EXPECT_EQ(Rgb(image, XPixel(*scope, 0), zero - 1), Lime);
   EXPECT_EQ(Rgb(image, XPixel(*scope, 1), zero - 1), Background);
   EXPECT_EQ(Rgb(image, XPixel(*scope, 2), zero - 1), Lime);
+}
+
+TEST(ScopeDrawing, AChannelWhoseDrawEventFailsIsLeftOutAndTheOthersAreDrawn) {
+  TScopePtr scope = PlainScope();
+  scope->Channels()->Add();
+  scope->Channels()->Channel(1).SetColor(clLime);
+  First(*scope).OnChannelDraw = [](TObject*, int, bool, uint32_t, const double*) {
+    throw std::runtime_error("no trace today");
+  };
+  Show(*scope, 0, {50, 50, 50});
+  Show(*scope, 1, {-50, -50, -50});
+  ShowX(*scope, -1, 3);
+  TErrorHookCapture capture;
+  const QImage image = Expose(*scope);
+  EXPECT_EQ(capture.Errors(), std::vector<std::string>{"a scope channel's paint: no trace today"});
+  EXPECT_EQ(Rgb(image, XPixel(*scope, 1), YPixel(*scope, 50)), Background);
+  EXPECT_EQ(Rgb(image, XPixel(*scope, 1), YPixel(*scope, -50)), Lime);
+  // The failed event does not hold back the repaints asked for after it.
+  EXPECT_FALSE(scope->BitmapDirty());
+  scope->Redraw();
+  EXPECT_TRUE(scope->BitmapDirty());
 }
 
 TEST(ScopeDrawing, TheChannelUnderTheMouseIsHighlightedWhenAskedFor) {
