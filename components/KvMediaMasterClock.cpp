@@ -4,8 +4,8 @@
 #include <mutex>
 #include <vector>
 
-int64_t TKvClockTicks::Elapse() {
-  Accumulator += PerMillisecond;
+int64_t TKvClockTicks::Elapse(int64_t milliseconds) {
+  Accumulator += milliseconds * PerMillisecond;
   const auto interval = static_cast<int64_t>(Interval);
   if (Accumulator <= interval) return 0;
   // As many times as "while above the interval, take one off" would, in one step: an interval
@@ -15,7 +15,14 @@ int64_t TKvClockTicks::Elapse() {
   return due;
 }
 
+int64_t TKvClockTicks::MillisecondsUntilDue() const {
+  return (static_cast<int64_t>(Interval) - Accumulator) / PerMillisecond + 1;
+}
+
 namespace {
+
+// How long the timer may sleep when it has no clock to look after (it is stopped then anyway).
+constexpr int64_t IdleMilliseconds = 1000;
 
 // Leaked on purpose: a clock thread left running at process end may still unregister.
 struct TMasterClockState {
@@ -34,12 +41,16 @@ TMasterClockState& State() {
   return *state;
 }
 
-void Tick() {
+int64_t Tick(int64_t elapsed) {
   TMasterClockState& state = State();
   std::lock_guard lock(state.Ticking);
-  for (auto it = state.Clocks.rbegin(); it != state.Clocks.rend(); ++it)
-    if (const int64_t due = (*it)->Elapse())
+  int64_t next = IdleMilliseconds;
+  for (auto it = state.Clocks.rbegin(); it != state.Clocks.rend(); ++it) {
+    if (const int64_t due = elapsed > 0 ? (*it)->Elapse(elapsed) : 0)
       (*it)->Semaphore.Release(static_cast<int32_t>(std::min<int64_t>(due, TKvClockTicks::MaxPending)));
+    next = std::min(next, (*it)->MillisecondsUntilDue());
+  }
+  return next;
 }
 
 }  // namespace
@@ -53,11 +64,13 @@ TKvMediaMasterClock::TTimerFactory TKvMediaMasterClock::SetTimerFactory(TTimerFa
 void TKvMediaMasterClock::Register(TKvClockTicks& clock) {
   TMasterClockState& state = State();
   std::lock_guard life(state.Life);
-  {
+  const auto add = [&] {
     std::lock_guard lock(state.Ticking);
     state.Clocks.push_back(&clock);
-  }
-  if (state.Timer) return;
+  };
+  // A running timer first passes on the milliseconds already gone, which the new clock must not get.
+  if (state.Timer) return state.Timer->Change(add);
+  add();
   state.Timer = state.Factory ? state.Factory(Tick) : std::make_unique<TMillisecondTimer>("TKvMediaMasterClock", Tick);
 }
 

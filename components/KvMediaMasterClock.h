@@ -15,9 +15,11 @@ struct TKvClockTicks {
   static constexpr int64_t PerMillisecond = 10000;
 
   explicit TKvClockTicks(uint64_t interval) : Interval(interval) {}
-  // One millisecond: adds 10000 to the accumulator and answers how many intervals are due, taking
-  // them off (an accumulator equal to the interval is not yet due).
-  int64_t Elapse();
+  // Adds 10000 to the accumulator for each millisecond and answers how many intervals are due,
+  // taking them off (an accumulator equal to the interval is not yet due).
+  int64_t Elapse(int64_t milliseconds = 1);
+  // In how many milliseconds Elapse next answers more than 0.
+  int64_t MillisecondsUntilDue() const;
 
   const uint64_t Interval;  // at least 1
   int64_t Accumulator = 0;
@@ -25,13 +27,13 @@ struct TKvClockTicks {
 };
 
 // The process-wide master clock: one periodic 1 ms timer that wakes every registered clock thread
-// once per elapsed interval. It exists while at least one clock thread is registered: the first
-// registration starts the timer, the last unregistration stops it.
+// once per elapsed interval. The timer sleeps through the milliseconds in which no interval ends. It exists while at
+// least one clock thread is registered: the first registration starts the timer, the last unregistration stops it.
 class TKvMediaMasterClock {
 public:
-  // Starts the timer that drives the master clock: it calls `tick` once per elapsed millisecond
-  // until it is destroyed. The default is the system's 1 ms timer; tests put in one they step.
-  using TTimerFactory = std::function<std::unique_ptr<TPeriodicTimer>(std::function<void()> tick)>;
+  // Starts the timer that drives the master clock: it calls `tick` as milliseconds elapse until it
+  // is destroyed. The default is the system's 1 ms timer; tests put in one they step.
+  using TTimerFactory = std::function<std::unique_ptr<TPeriodicTimer>(TPeriodicTimer::TTick tick)>;
   // Answers the factory it replaces; an empty one restores the system timer.
   static TTimerFactory SetTimerFactory(TTimerFactory factory);
 

@@ -69,6 +69,24 @@ TEST(ClockTicks, DueTicksAreWhatTakingOneIntervalAtATimeGives) {
   }
 }
 
+TEST(ClockTicks, ManyMillisecondsAtOnceAndTheNextDueMillisecondAgreeWithOneMillisecondAtATime) {
+  for (const uint64_t interval : {1ull, 9999ull, 10000ull, 10001ull, 33333ull, 232200ull}) {
+    TKvClockTicks single(interval), batched(interval);
+    for (int round = 0; round < 40; ++round) {
+      // The timer sleeps this long, then passes it on in one call.
+      const int64_t wait = batched.MillisecondsUntilDue();
+      int64_t due = 0;
+      for (int64_t ms = 1; ms <= wait; ++ms) {
+        const int64_t now = single.Elapse();
+        ASSERT_EQ(now > 0, ms == wait) << interval << " round " << round << " ms " << ms;
+        due += now;
+      }
+      ASSERT_EQ(batched.Elapse(wait), due) << interval << " round " << round;
+      ASSERT_EQ(batched.Accumulator, single.Accumulator);
+    }
+  }
+}
+
 // A clock thread, named after a generator, that counts its ticks.
 struct TCountingClock {
   explicit TCountingClock(uint64_t interval, std::function<void()> also = {})

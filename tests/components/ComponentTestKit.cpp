@@ -30,7 +30,7 @@ private:
 }  // namespace
 
 TSteppedTimer::TSteppedTimer() {
-  Previous = TKvMediaMasterClock::SetTimerFactory([state = State](std::function<void()> tick) {
+  Previous = TKvMediaMasterClock::SetTimerFactory([state = State](TPeriodicTimer::TTick tick) {
     std::lock_guard lock(state->Guard);
     state->Tick = std::move(tick);
     ++state->Started;
@@ -45,7 +45,7 @@ TSteppedTimer::~TSteppedTimer() { TKvMediaMasterClock::SetTimerFactory(Previous)
 
 void TSteppedTimer::Step(int milliseconds) {
   std::lock_guard lock(State->Guard);
-  for (int i = 0; i < milliseconds && State->Tick; ++i) State->Tick();
+  for (int i = 0; i < milliseconds && State->Tick; ++i) State->Tick(1);
 }
 
 int TSteppedTimer::Started() {

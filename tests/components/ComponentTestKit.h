@@ -31,7 +31,7 @@ public:
 private:
   struct TState {
     std::mutex Guard;
-    std::function<void()> Tick;
+    TPeriodicTimer::TTick Tick;
     int Started = 0;
   };
   std::shared_ptr<TState> State = std::make_shared<TState>();
