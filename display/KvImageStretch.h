@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRectF>
 
+#include <immintrin.h>
+
 #include <vector>
 
 // A scaled copy of part of a 32-bit image: every target pixel is the bilinear blend of the four
@@ -21,9 +23,16 @@ private:
     int Next;
     uint32_t Weight;
   };
+  // The weights of four consecutive target columns spread over the 16-bit lanes of their pixels'
+  // channels: the first two columns' in Low, the last two's in High.
+  struct TLaneWeights {
+    __m128i KeepLow, NextLow, KeepHigh, NextHigh;
+  };
   static void Taps(std::vector<TTap>& taps, double start, double span, int sourceCount, int targetCount);
+  void BlendAcross(const QRgb* pixels, QRgb* out) const;
 
   std::vector<TTap> Columns;
+  std::vector<TLaneWeights> ColumnWeights;
   std::vector<TTap> Lines;
   std::vector<QRgb> Blended[2];
 };

@@ -190,6 +190,35 @@ TEST(ImageStretch, AtTheSameSizeItCopiesAndSmallerItSkipsNoColumn) {
   }
 }
 
+TEST(ImageStretch, EveryChannelOfEveryTargetPixelIsTheLinearBlendOfItsSourcePoint) {
+  // Red rises and green falls along a line, blue grows down the lines: a stretched pixel holds the
+  // values at the source point its centre maps to, for widths that do and do not fill whole groups
+  // of pixels blended together.
+  constexpr int SourceWidth = 37, SourceHeight = 5;
+  QImage source(SourceWidth, SourceHeight, QImage::Format_RGB32);
+  for (int y = 0; y < SourceHeight; ++y)
+    for (int x = 0; x < SourceWidth; ++x) source.setPixel(x, y, qRgb(6 * x, 200 - 5 * x, 50 * y));
+  TKvImageStretch stretch;
+  const auto at = [](int t, int sourceCount, int targetCount) {
+    return std::clamp((t + 0.5) * sourceCount / targetCount - 0.5, 0.0, sourceCount - 1.0);
+  };
+  for (const int width : {1, 2, 3, 4, 5, 7, 8, 9, 13, 36, 37, 38, 75})
+    for (const int height : {3, 9}) {
+      QImage target(width, height, QImage::Format_RGB32);
+      stretch.Stretch(source, QRectF(0, 0, SourceWidth, SourceHeight), target);
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+          const QRgb pixel = target.pixel(x, y);
+          const double u = at(x, SourceWidth, width), v = at(y, SourceHeight, height);
+          // Weights of 1/256 and rounding down cost at most a step of one channel over 256, plus one.
+          ASSERT_NEAR(qRed(pixel), 6 * u, 1.1) << width << "x" << height << " at " << x << "," << y;
+          ASSERT_NEAR(qGreen(pixel), 200 - 5 * u, 1.1) << width << "x" << height << " at " << x << "," << y;
+          ASSERT_NEAR(qBlue(pixel), 50 * v, 1.3) << width << "x" << height << " at " << x << "," << y;
+          ASSERT_EQ(qAlpha(pixel), 255);
+        }
+    }
+}
+
 TEST(ImageStretch, APartOfTheSourceFillsTheTarget) {
   QImage source(8, 8, QImage::Format_RGB32);
   source.fill(qRgb(0, 0, 0));
