@@ -150,11 +150,6 @@ void TKvDataDisplay::SetZoomHold(bool hold) {
   Redraw();
 }
 
-void TKvDataDisplay::FireZoomChanged(TKvZoomOperation operation) {
-  Relayout();
-  if (OnZoomChanged) OnZoomChanged(this, operation, TKvRealRanges{GetXMin(), GetYMin(), GetXMax(), GetYMax()});
-}
-
 void TKvDataDisplay::ChangeCursor(TCursor cursor) {
   if (!RememberedCursor) RememberedCursor = this->cursor();
   setCursor(ToQtCursor(cursor));

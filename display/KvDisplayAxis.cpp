@@ -2,7 +2,17 @@
 
 #include "display/KvDataDisplay.h"
 
+#include <atomic>
 #include <cmath>
+
+namespace {
+
+uint64_t NextZoomIdentity() {
+  static std::atomic<uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace
 
 const TClassInfo& TKvDisplayAxis::StaticClassInfo() {
   return DefineClass<TKvDisplayAxis, TKvTrackingOptionalAxis>("TKvDisplayAxis", [](TPublished<TKvDisplayAxis>& p) {
@@ -20,7 +30,8 @@ TKvDisplayAxis::TKvDisplayAxis(TKvDataDisplay& display, TKvViewAlign align, cons
                                TKvDisplayView* before)
     : TKvTrackingOptionalAxis(display, align, before),
       AxisLabel_(display, this, caption, KvFont10pt, fsBold),
-      Button_(display, this) {
+      Button_(display, this),
+      ZoomIdentity_(NextZoomIdentity()) {
   Font_.OnChange = [this](TObject*) {
     Metrics_.reset();
     Changed();

@@ -5,6 +5,7 @@
 #include "display/KvViewSettings.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -62,6 +63,9 @@ public:
   // Zooms the visible range by `factor` about its centre (below 1 zooms in).
   bool ZoomAxisBy(double factor);
   void ZoomOff();
+  // Never the same for two axes of one run, so a zoom snapshot tells a deleted axis from one made
+  // later at its address.
+  uint64_t ZoomIdentity() const { return ZoomIdentity_; }
   virtual bool CanZoomIn() const { return true; }
   virtual bool CanZoomOut() const { return true; }
 
@@ -148,6 +152,7 @@ private:
   double ZoomMin_ = 0;
   double ZoomMax_ = 0;
   bool Zoomed = false;
+  const uint64_t ZoomIdentity_;
   bool CaptionHovered = false;
   bool CaptionPressed = false;
   mutable std::array<double, 10> Ranges{};
