@@ -58,10 +58,12 @@ void TKvDataDisplay::AddView(TKvDisplayView& view, TKvDisplayView* before) {
   const auto at = std::find(Views_.begin(), Views_.end(), before);
   Views_.insert(at, &view);
   LayoutDirty_ = true;
+  Gesture.Abandon();
 }
 
 void TKvDataDisplay::RemoveView(TKvDisplayView& view) {
   std::erase(Views_, &view);
+  Gesture.Abandon();
   // No virtual call here: the view may go while its display is being destroyed.
   LayoutDirty_ = true;
   BitmapDirty_ = true;
@@ -106,6 +108,8 @@ void TKvDataDisplay::Loaded() {
 }
 
 void TKvDataDisplay::Resized() {
+  // The band's pixels no longer mean the values they meant.
+  CancelGestures();
   Relayout();
   TWidgetControl::Resized();
 }
@@ -117,6 +121,7 @@ void TKvDataDisplay::SetTabStop(bool tabStop) {
 
 void TKvDataDisplay::SetNavigateMode(TKvDisplayNavigateMode mode) {
   if (mode == NavigateMode_) return;
+  CancelGestures();
   NavigateMode_ = mode;
   Redraw();
 }
@@ -140,6 +145,11 @@ void TKvDataDisplay::RefreshTick() {
 bool TKvDataDisplay::RefreshUnderLock() {
   const TLkLockSection section = DataLock().WriteLock();
   return section && RefreshData();
+}
+
+void TKvDataDisplay::CommitWaitingData() {
+  RefreshUnderLock();
+  Redraw();
 }
 
 void TKvDataDisplay::SetZoomHold(bool hold) {

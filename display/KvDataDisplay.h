@@ -4,6 +4,7 @@
 #include "display/KvDisplayZoom.h"
 #include "display/KvDisplayZoomList.h"
 #include "display/KvGeometry.h"
+#include "display/KvZoomGesture.h"
 #include "platform/Cursors.h"
 #include "platform/Event.h"
 #include "platform/Exception.h"
@@ -100,6 +101,10 @@ public:
   void SetZoomHold(bool hold);
   bool DragInProgress() const { return DragInProgress_.load(); }
   void SetDragInProgress(bool dragging) { DragInProgress_.store(dragging); }
+  // The left-button gesture in the data view.
+  const TKvZoomGesture& ZoomGesture() const { return Gesture; }
+  // Commits what arrived while the display took nothing, and redraws.
+  void CommitWaitingData();
   // Relayouts, then tells OnZoomChanged with the main axes' zoom windows. A handler that zooms
   // this display again (two displays kept in step) is not called a second time meanwhile.
   void FireZoomChanged(TKvZoomOperation operation);
@@ -237,6 +242,7 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -281,6 +287,7 @@ private:
   QTimer MouseLeaveTimer;
   QTimer RefreshTimer;
   TKvDisplayZoom Zooming_;
+  TKvZoomGesture Gesture{*this};
   TKvDisplayZoomList UndoList_;
   TKvDisplayZoomList RedoList_;
   bool PushedOnce = false;

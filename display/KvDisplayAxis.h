@@ -66,6 +66,12 @@ public:
   // Never the same for two axes of one run, so a zoom snapshot tells a deleted axis from one made
   // later at its address.
   uint64_t ZoomIdentity() const { return ZoomIdentity_; }
+  // How far a pan may move the visible range: where its minimum and its maximum may lie, each
+  // bound only when set.
+  struct TPanLimits {
+    std::optional<double> MinLow, MinHigh, MaxLow, MaxHigh;
+  };
+  virtual TPanLimits PanLimits() const { return {}; }
   virtual bool CanZoomIn() const { return true; }
   virtual bool CanZoomOut() const { return true; }
 
