@@ -29,6 +29,12 @@ TAxisRun RunOf(const TKvDisplayAxis& axis, const TKvRect& view, bool alongX) {
 // the pixel conventions the displays have always had; a reversed axis gets the region the user
 // marked, by mirroring.
 std::pair<double, double> WindowOf(const TKvDisplayAxis& axis, const TAxisRun& run, int p1, int p2, bool isX) {
+  if (axis.GetScaleMode() != TKvScaleMode::smLinear) {
+    // Through the axis's own transform: the edges land on the values drawn at those pixels.
+    const TKvAxisMapping mapping = axis.GetMapping();
+    const double v1 = axis.ToValueUnits(mapping.ToValue(p1)), v2 = axis.ToValueUnits(mapping.ToValue(p2));
+    return {std::min(v1, v2), std::max(v1, v2)};
+  }
   const double min = axis.GetVisibleMin(), max = axis.GetVisibleMax();
   const double s = (max - min) / (run.B - run.A);
   const int a = run.A, b = run.B;

@@ -285,6 +285,20 @@ TEST_F(ZoomFixture, AReversedAxisZoomsTheRegionTheUserMarked) {
   ExpectWindow({(450 - 1 - 200) * sx, (450 - 100) * sx, -1000 + 50 * sy, -1000 + 150 * sy});
 }
 
+TEST_F(ZoomFixture, OnALogarithmicAxisTheWindowIsWhatWasDrawnAtTheMarkedPixels) {
+  Chart->YAxis()->Min()->SetValue(1);
+  Chart->YAxis()->Max()->SetValue(10000);
+  Chart->YAxis()->SetScaleMode(TKvScaleMode::smLogarithmic);
+  LayoutViews(Chart->Views(), Width, Height);
+  const TKvAxisMapping drawn = Chart->YAxis()->GetMapping();
+  // Pixel 150 lies lower, so it shows the smaller value; a linear reading would be far off.
+  const double low = drawn.ToValue(150), high = drawn.ToValue(50);
+  ASSERT_GT(high / low, 5.0);
+  Drag({100, 50}, {200, 150});
+  EXPECT_NEAR(Chart->YAxis()->GetVisibleMin(), low, low * 1e-12);
+  EXPECT_NEAR(Chart->YAxis()->GetVisibleMax(), high, high * 1e-12);
+}
+
 TEST_F(ZoomFixture, OneDirectionModesLeaveTheOtherRangeAsItWas) {
   Chart->Zooming()->SetMode(TKvDisplayZoomMode::zmXAxis);
   Drag({100, 50}, {200, 150});
