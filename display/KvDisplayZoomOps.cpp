@@ -1,7 +1,6 @@
 // The zoom operations of a display and its zoom history, acting on the axes ZoomAxes gives.
 #include "display/KvDataDisplay.h"
 #include "display/KvDisplayAxis.h"
-#include "display/KvDisplayView.h"
 
 #include <algorithm>
 
@@ -168,24 +167,10 @@ void TKvDataDisplay::RestoreZoomState(const TKvAxisZoomList& snapshot, bool) {
 void TKvDataDisplay::WheelZoom(QPoint point, double yFactor, double xFactor) {
   if (!Zooming_.MouseWheelEnabled()) return;
   const TKvZoomAxes axes = ZoomAxes();
-  const TKvDisplayView* view = GetDataView();
-  if (axes.X.empty() || axes.Y.empty() || !view) return;
+  if (axes.X.empty() || axes.Y.empty()) return;
   PushZoomState(true);
-  const TKvRect rect = view->GetRect();
-  // The shift follows the axis's pixel direction, so the value under the pointer stays put on
-  // reversed axes and in a vertical display too.
-  const auto zoomed = [&](const TKvDisplayAxis& axis, double factor, bool alongX) {
-    const double a = alongX ? rect.Left : rect.Top, b = alongX ? rect.Right : rect.Bottom;
-    const double half = (b - a) / 2;
-    const double d = half == 0 ? 0 : ((alongX ? point.x() : point.y()) - a - half) / half;
-    const double min = axis.GetVisibleMin(), max = axis.GetVisibleMax(), span = max - min;
-    const double delta = (span * factor - span) / 2;
-    const double shift = axis.GetMapping().Direction() * (d * span / 2 - factor * d * span / 2);
-    return std::pair{min - delta + shift, max + delta + shift};
-  };
-  const bool vertical = IsVertical();
-  const auto [x1, x2] = zoomed(*axes.X.front(), xFactor, !vertical);
-  const auto [y1, y2] = zoomed(*axes.Y.front(), yFactor, vertical);
+  const auto [x1, x2] = axes.X.front()->WheelWindow(point, xFactor);
+  const auto [y1, y2] = axes.Y.front()->WheelWindow(point, yFactor);
   ApplyZoom(TKvZoomOperation::zoMouseWheel, false, y1, y2, x1, x2);
   Redraw();
   FireZoomChanged(TKvZoomOperation::zoMouseWheel);

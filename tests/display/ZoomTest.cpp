@@ -328,6 +328,23 @@ TEST_F(ZoomFixture, TheWheelKeepsTheValueUnderThePointerAndUndoesInOneStep) {
   EXPECT_FALSE(Chart->IsZoomed());
 }
 
+TEST_F(ZoomFixture, TheWheelOverAnAxisZoomsThatAxisAlone) {
+  Chart->XAxis()->SetVisible(true);
+  LayoutViews(Chart->Views(), Width, Height);
+  const TKvRect view = Chart->DataView()->GetRect(), axis = Chart->XAxis()->GetRect();
+  ASSERT_GT(axis.Top, view.Top);
+  const int x = view.Left + (view.Right - view.Left) * 3 / 4;
+  const double under = 1024.0 * (x - view.Left) / (view.Right - view.Left);
+  Wheel(x, axis.Top + 2, true);
+  Wheel(x, axis.Top + 2, true);
+  const TWindow shown = Visible();
+  EXPECT_NEAR(shown.XMax - shown.XMin, 1024 * 0.81, 1e-9);
+  EXPECT_NEAR(shown.XMin + (shown.XMax - shown.XMin) * (x - view.Left) / (view.Right - view.Left), under, 1e-9);
+  EXPECT_FALSE(Chart->YAxis()->IsZoomed());
+  EXPECT_EQ(Chart->UndoList().Count(), 1u);
+  EXPECT_EQ(Events, (std::vector{TKvZoomOperation::zoMouseWheel, TKvZoomOperation::zoMouseWheel}));
+}
+
 TEST_F(ZoomFixture, PlusThenMinusReturnsToTheStart) {
   Key(Qt::Key_Plus, "+");
   ExpectWindow({256, 768, -500, 500});
