@@ -7,7 +7,11 @@
 //   picture and three drawPolyline calls of the very points the scope drew;
 // - what the clock thread does for one round of three 1024-sample buffers (the delivery through
 //   the pins, under the display's lock all the way), beside taking a plain mutex and copying the
-//   samples.
+//   samples;
+// - a mouse move during a rectangle zoom (the move's handling and the expose that draws the band
+//   over the cached picture), beside one drawImage of that picture;
+// - one wheel step over the data view with the repaint it asks for, beside a repaint of the same
+//   scope without a zoom.
 #include "buffers/KvSimpleDataBuffer.h"
 #include "display/KvScope.h"
 #include "display/KvScopeReduction.h"
@@ -16,9 +20,12 @@
 
 #include "HeapCount.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPoint>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -207,6 +214,92 @@ void IntakeReference(benchmark::State& state) {
     }
 }
 
+// The demonstration's scope with its traces drawn, ready for the mouse.
+TScopePtr DrawnScope(QImage& window) {
+  TScopePtr scope = Scope(364, 205);
+  window = Window(*scope);
+  QPainter painter(&window);
+  Store(*scope, Rounds()[0]);
+  scope->Refresh();
+  scope->PaintToDC(painter);
+  return scope;
+}
+
+void Send(TKvScope& scope, QEvent::Type type, QPoint at) {
+  QMouseEvent event(type, at, at, Qt::LeftButton, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&scope, &event);
+}
+
+void RubberBand(benchmark::State& state) {
+  QImage window;
+  TScopePtr scope = DrawnScope(window);
+  QPainter painter(&window);
+  const TKvRect view = scope->DataView()->GetRect();
+  const QPoint press(view.Left + 20, view.Top + 20);
+  Send(*scope, QEvent::MouseMove, press);
+  scope->PaintToDC(painter);
+  Send(*scope, QEvent::MouseButtonPress, press);
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % 64;
+    Send(*scope, QEvent::MouseMove, press + QPoint(40 + step, 30 + step));
+    scope->PaintToDC(painter);
+    benchmark::DoNotOptimize(window.constBits());
+  }
+  if (!scope->ZoomGesture().Dragging() || scope->BitmapDirty()) state.SkipWithError("the band repainted the picture");
+  Send(*scope, QEvent::MouseButtonRelease, press + QPoint(40, 30));
+}
+
+void RubberBandReference(benchmark::State& state) {
+  QImage window;
+  TScopePtr scope = DrawnScope(window);
+  const QImage picture = scope->OffscreenImage();
+  QPainter painter(&window);
+  for (auto _ : state) {
+    painter.drawImage(QPoint(0, 0), picture);
+    benchmark::DoNotOptimize(window.constBits());
+  }
+}
+
+void WheelStep(benchmark::State& state) {
+  QImage window;
+  TScopePtr scope = DrawnScope(window);
+  QPainter painter(&window);
+  const TKvRect view = scope->DataView()->GetRect();
+  const QPointF at(view.Left + view.Width() / 3, view.Top + view.Height() / 3);
+  bool up = false;
+  for (auto _ : state) {
+    // In and out by turns, so the window stays where the user would keep it.
+    up = !up;
+    QWheelEvent event(at, at, QPoint(), QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(scope.get(), &event);
+    scope->PaintToDC(painter);
+    benchmark::DoNotOptimize(window.constBits());
+  }
+  if (!scope->IsZoomed()) state.SkipWithError("the wheel did not zoom");
+}
+
+void WheelReference(benchmark::State& state) {
+  QImage window;
+  TScopePtr scope = DrawnScope(window);
+  QPainter painter(&window);
+  for (auto _ : state) {
+    scope->Relayout();
+    scope->PaintToDC(painter);
+    benchmark::DoNotOptimize(window.constBits());
+  }
+}
+
+BENCHMARK(RubberBand)->Name("scope rubber band per mouse move at 364x205/display")->Unit(benchmark::kMillisecond);
+BENCHMARK(RubberBandReference)
+    ->Name("scope rubber band per mouse move at 364x205/drawImage of the cached picture (reference)")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WheelStep)->Name("scope wheel step with its repaint at 364x205/display")->Unit(benchmark::kMillisecond);
+BENCHMARK(WheelReference)
+    ->Name("scope wheel step with its repaint at 364x205/repaint without zoom (reference)")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(RefreshScope<364, 205>)
     ->Name("scope refresh 3x1024 samples at 364x205/display")
     ->Unit(benchmark::kMillisecond);

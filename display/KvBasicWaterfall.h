@@ -69,6 +69,7 @@ public:
   double GetXMax() const override { return XAxis_.ZoomMax(); }
   double GetYMin() const override { return YAxis_.ZoomMin(); }
   double GetYMax() const override { return YAxis_.ZoomMax(); }
+  TKvZoomAxes ZoomAxes() const override { return {{XAxis()}, {YAxis()}}; }
   std::string GetPrintTitle() const override { return Title_.Text(); }
 
   // The data view draws the picture through this: brought up to date, then stretched over the view.

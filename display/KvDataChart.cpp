@@ -78,6 +78,13 @@ TKvBasicScopeYAxis* TKvDataChart::GetYAxisByIndex(int index) const {
   return index > 0 && index <= more.Count() ? &more.AxisAt(index - 1) : nullptr;
 }
 
+TKvZoomAxes TKvDataChart::ZoomAxes() const {
+  TKvZoomAxes axes;
+  for (int i = 0; i <= XAxis_.AdditionalAxes()->Count(); ++i) axes.X.push_back(GetXAxisByIndex(i));
+  for (int i = 0; i <= YAxis_.AdditionalAxes()->Count(); ++i) axes.Y.push_back(GetYAxisByIndex(i));
+  return axes;
+}
+
 int TKvDataChart::GetAxisIndex(const TKvDisplayView* axis) const {
   const int moreX = XAxis_.AdditionalAxes()->Count();
   for (int i = 0; i <= moreX; ++i)

@@ -68,6 +68,8 @@ public:
   double GetXMax() const override { return XAxis_.ZoomMax(); }
   double GetYMin() const override { return YAxis_.ZoomMin(); }
   double GetYMax() const override { return YAxis_.ZoomMax(); }
+  // The main X axis, the additional X axes, the main Y axis, the additional Y axes.
+  TKvZoomAxes ZoomAxes() const override;
 
 protected:
   // Takes nothing while held or while a drag is in progress; otherwise commits what arrived and,

@@ -58,10 +58,12 @@ void TKvDataDisplay::AddView(TKvDisplayView& view, TKvDisplayView* before) {
   const auto at = std::find(Views_.begin(), Views_.end(), before);
   Views_.insert(at, &view);
   LayoutDirty_ = true;
+  Gesture.Abandon();
 }
 
 void TKvDataDisplay::RemoveView(TKvDisplayView& view) {
   std::erase(Views_, &view);
+  Gesture.Abandon();
   // No virtual call here: the view may go while its display is being destroyed.
   LayoutDirty_ = true;
   BitmapDirty_ = true;
@@ -106,6 +108,8 @@ void TKvDataDisplay::Loaded() {
 }
 
 void TKvDataDisplay::Resized() {
+  // The band's pixels no longer mean the values they meant.
+  CancelGestures();
   Relayout();
   TWidgetControl::Resized();
 }
@@ -117,6 +121,7 @@ void TKvDataDisplay::SetTabStop(bool tabStop) {
 
 void TKvDataDisplay::SetNavigateMode(TKvDisplayNavigateMode mode) {
   if (mode == NavigateMode_) return;
+  CancelGestures();
   NavigateMode_ = mode;
   Redraw();
 }
@@ -142,17 +147,17 @@ bool TKvDataDisplay::RefreshUnderLock() {
   return section && RefreshData();
 }
 
+void TKvDataDisplay::CommitWaitingData() {
+  RefreshUnderLock();
+  Redraw();
+}
+
 void TKvDataDisplay::SetZoomHold(bool hold) {
   if (hold == Hold.load()) return;
   Hold.store(hold);
   HoldChanged(hold);
   RefreshUnderLock();
   Redraw();
-}
-
-void TKvDataDisplay::FireZoomChanged(TKvZoomOperation operation) {
-  Relayout();
-  if (OnZoomChanged) OnZoomChanged(this, operation, TKvRealRanges{GetXMin(), GetYMin(), GetXMax(), GetYMax()});
 }
 
 void TKvDataDisplay::ChangeCursor(TCursor cursor) {

@@ -2,7 +2,9 @@
 
 #include "display/EzControlDrawLayer.h"
 #include "display/KvDisplayZoom.h"
+#include "display/KvDisplayZoomList.h"
 #include "display/KvGeometry.h"
+#include "display/KvZoomGesture.h"
 #include "platform/Cursors.h"
 #include "platform/Event.h"
 #include "platform/Exception.h"
@@ -15,12 +17,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QPrinter;
 class TKvCanvas;
+class TKvDisplayAxis;
 class TKvDisplayComponent;
 class TKvDisplayView;
 
@@ -44,6 +48,12 @@ struct TKvRealRanges {
   double YMax = 0;
 };
 using TKvZoomChangedEvent = void(TObject* sender, TKvZoomOperation operation, const TKvRealRanges& values);
+
+// The axes a zoom acts on, each list with its main axis first.
+struct TKvZoomAxes {
+  std::vector<TKvDisplayAxis*> X;
+  std::vector<TKvDisplayAxis*> Y;
+};
 
 // The base of the windowed displays: a control that shows streamed data.
 //
@@ -91,8 +101,48 @@ public:
   void SetZoomHold(bool hold);
   bool DragInProgress() const { return DragInProgress_.load(); }
   void SetDragInProgress(bool dragging) { DragInProgress_.store(dragging); }
-  // Relayouts, then tells OnZoomChanged with the main axes' zoom windows.
+  // The left-button gesture in the data view.
+  const TKvZoomGesture& ZoomGesture() const { return Gesture; }
+  // Commits what arrived while the display took nothing, and redraws.
+  void CommitWaitingData();
+  // Relayouts, then tells OnZoomChanged with the main axes' zoom windows. A handler that zooms
+  // this display again (two displays kept in step) is not called a second time meanwhile.
   void FireZoomChanged(TKvZoomOperation operation);
+
+  // Zoom operations. Every window reaches an axis through its checked SetZoomRange, so no
+  // sequence of them leaves a window that is not finite.
+  virtual void ZoomOff();
+  // Factors below 1 zoom in, about the centre of the visible ranges.
+  virtual void ZoomBy(double factor);
+  virtual void ZoomBy(bool push, double factor);
+  virtual void ZoomByXY(double yFactor, double xFactor);
+  virtual void ZoomByFactors(bool push, double yFactor, double xFactor);
+  // In label units (seconds, hertz, … as the axes show them).
+  virtual void ZoomToUnits(double y1, double y2, double x1, double x2);
+  virtual void ZoomToUnits(bool push, double y1, double y2, double x1, double x2);
+  // In value units (sample positions or X data values; Y data values).
+  virtual void ZoomToValues(double y1, double y2, double x1, double x2);
+  virtual void ZoomToValues(bool push, double y1, double y2, double x1, double x2);
+  virtual void ZoomPrevious();
+  virtual void ZoomNext();
+  virtual void ClearZoomHistory();
+  virtual bool CanZoomIn() const;
+  virtual bool CanZoomOut() const;
+  virtual bool IsZoomed() const;
+  // Sets the main axes' windows; every additional axis shows the same fraction of its range.
+  virtual void ApplyZoom(TKvZoomOperation operation, bool inUnits, double y1, double y2, double x1, double x2);
+  // Every axis unzoomed.
+  virtual void ResetZoom();
+  // Pushes the present state onto the undo list and empties the redo list; a run of pushes with
+  // onlyOnce (wheel steps) makes one entry.
+  virtual void PushZoomState(bool onlyOnce);
+  virtual std::unique_ptr<TKvAxisZoomList> CaptureZoomState() const;
+  // Axes deleted since the snapshot was taken are skipped.
+  virtual void RestoreZoomState(const TKvAxisZoomList& snapshot, bool redo);
+  const TKvDisplayZoomList& UndoList() const { return UndoList_; }
+  const TKvDisplayZoomList& RedoList() const { return RedoList_; }
+  // The axes zoom acts on; none for a display without axes.
+  virtual TKvZoomAxes ZoomAxes() const { return {}; }
 
   TColor DefaultColor() const override { return clBlack; }
   bool TabStop() const { return TabStop_; }
@@ -170,8 +220,9 @@ protected:
   virtual void HoldChanged(bool /*hold*/) {}
   virtual void MouseEnter();
   virtual void MouseLeave();
-  // A wheel step over the data view (1.1 down, 0.9 up).
-  virtual void WheelZoom(QPoint /*point*/, double /*factorY*/, double /*factorX*/) {}
+  // A wheel step over the data view (1.1 down, 0.9 up): the value under the pointer keeps its
+  // pixel.
+  virtual void WheelZoom(QPoint point, double yFactor, double xFactor);
   // Paints every active view that lies in `region` (the others keep their ticks current), each
   // with its clipping restored afterwards.
   void PaintViews(TKvCanvas& canvas, bool exporting, const TKvRect& region);
@@ -191,6 +242,7 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -235,6 +287,11 @@ private:
   QTimer MouseLeaveTimer;
   QTimer RefreshTimer;
   TKvDisplayZoom Zooming_;
+  TKvZoomGesture Gesture{*this};
+  TKvDisplayZoomList UndoList_;
+  TKvDisplayZoomList RedoList_;
+  bool PushedOnce = false;
+  bool FiringZoomChanged = false;
   std::atomic<bool> Hold{false};
   std::atomic<bool> DragInProgress_{false};
   std::atomic<bool> DataPending{false};

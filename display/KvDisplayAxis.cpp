@@ -2,7 +2,18 @@
 
 #include "display/KvDataDisplay.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+
+namespace {
+
+uint64_t NextZoomIdentity() {
+  static std::atomic<uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace
 
 const TClassInfo& TKvDisplayAxis::StaticClassInfo() {
   return DefineClass<TKvDisplayAxis, TKvTrackingOptionalAxis>("TKvDisplayAxis", [](TPublished<TKvDisplayAxis>& p) {
@@ -20,7 +31,8 @@ TKvDisplayAxis::TKvDisplayAxis(TKvDataDisplay& display, TKvViewAlign align, cons
                                TKvDisplayView* before)
     : TKvTrackingOptionalAxis(display, align, before),
       AxisLabel_(display, this, caption, KvFont10pt, fsBold),
-      Button_(display, this) {
+      Button_(display, this),
+      ZoomIdentity_(NextZoomIdentity()) {
   Font_.OnChange = [this](TObject*) {
     Metrics_.reset();
     Changed();
@@ -67,6 +79,33 @@ bool TKvDisplayAxis::ZoomAxisBy(double factor) {
   const double span = max - min;
   const double delta = (span * factor - span) / 2;
   return SetZoomRange(min - delta, max + delta);
+}
+
+std::pair<double, double> TKvDisplayAxis::WheelWindow(QPoint point, double factor) const {
+  const TKvRect view = DataViewRect();
+  const bool vertical = IsVerticalLayout();
+  const double a = vertical ? view.Top : view.Left, b = vertical ? view.Bottom : view.Right;
+  const double half = (b - a) / 2;
+  const double d = half == 0 ? 0 : ((vertical ? point.y() : point.x()) - a - half) / half;
+  const double min = GetVisibleMin(), max = GetVisibleMax(), span = max - min;
+  const double delta = (span * factor - span) / 2;
+  const double shift = GetMapping().Direction() * (d * span / 2 - factor * d * span / 2);
+  return {min - delta + shift, max + delta + shift};
+}
+
+void TKvDisplayAxis::WheelZoomAxis(QPoint point, double factor) {
+  TKvDataDisplay& display = Display();
+  if (!display.Zooming()->MouseWheelEnabled()) return;
+  // Only the axes the display's zoom history follows (not, say, a level scale's).
+  const TKvZoomAxes axes = display.ZoomAxes();
+  if (std::find(axes.X.begin(), axes.X.end(), this) == axes.X.end() &&
+      std::find(axes.Y.begin(), axes.Y.end(), this) == axes.Y.end())
+    return;
+  display.PushZoomState(true);
+  const auto [min, max] = WheelWindow(point, factor);
+  SetZoomRange(min, max);
+  display.Redraw();
+  display.FireZoomChanged(TKvZoomOperation::zoMouseWheel);
 }
 
 void TKvDisplayAxis::ZoomOff() {

@@ -4,9 +4,13 @@
 #include "display/KvTrackingOptionalAxis.h"
 #include "display/KvViewSettings.h"
 
+#include <QPoint>
+
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 // The ten range values an axis keeps: the full range it shows unzoomed (in value units), the
 // visible range (the zoom window when zoomed), the full range in label units, the label values at
@@ -61,7 +65,19 @@ public:
   bool SetZoomRange(double minimum, double maximum);
   // Zooms the visible range by `factor` about its centre (below 1 zooms in).
   bool ZoomAxisBy(double factor);
+  // The window a wheel step of `factor` with the pointer at `point` gives: the value under the
+  // pointer keeps its pixel, whichever way the axis runs.
+  std::pair<double, double> WheelWindow(QPoint point, double factor) const;
   void ZoomOff();
+  // Never the same for two axes of one run, so a zoom snapshot tells a deleted axis from one made
+  // later at its address.
+  uint64_t ZoomIdentity() const { return ZoomIdentity_; }
+  // How far a pan may move the visible range: where its minimum and its maximum may lie, each
+  // bound only when set.
+  struct TPanLimits {
+    std::optional<double> MinLow, MinHigh, MaxLow, MaxHigh;
+  };
+  virtual TPanLimits PanLimits() const { return {}; }
   virtual bool CanZoomIn() const { return true; }
   virtual bool CanZoomOut() const { return true; }
 
@@ -107,6 +123,9 @@ public:
                    int y) override;
   void MouseUpAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool inside, int x, int y) override;
   void MouseLeaveDisplay() override;
+  // The wheel over the axis zooms this axis alone.
+  void WheelDown(Qt::KeyboardModifiers, int x, int y) override { WheelZoomAxis({x, y}, 1.1); }
+  void WheelUp(Qt::KeyboardModifiers, int x, int y) override { WheelZoomAxis({x, y}, 0.9); }
   void CaptureLost() override { CaptionPressed = false; }
 
 protected:
@@ -132,6 +151,7 @@ protected:
   void SetZoomWindow(double minimum, double maximum) { ZoomMin_ = minimum, ZoomMax_ = maximum; }
 
 private:
+  void WheelZoomAxis(QPoint point, double factor);
   void PaintScale(TKvCanvas& canvas, bool drawLine) const;
   void PaintTrackingMark(TKvCanvas& canvas) const;
   void PaintCaption(TKvCanvas& canvas) const;
@@ -148,6 +168,7 @@ private:
   double ZoomMin_ = 0;
   double ZoomMax_ = 0;
   bool Zoomed = false;
+  const uint64_t ZoomIdentity_;
   bool CaptionHovered = false;
   bool CaptionPressed = false;
   mutable std::array<double, 10> Ranges{};

@@ -4,6 +4,7 @@
 #include "display/KvDisplayView.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -24,12 +25,19 @@ void TKvDataDisplay::mouseMoveEvent(QMouseEvent* event) {
     MouseLeaveTimer.start();
     MouseEnter();
   }
+  if (Gesture.Dragging() && !(event->buttons() & Qt::LeftButton)) {
+    // The release went elsewhere (a grab taken by another window): the gesture is over.
+    CancelGestures();
+  }
   bool handled = false;
   for (TKvDisplayComponent* component : InputOrder())
     if (IsComponent(component) && component->IsActive())
       component->MouseMoveAt(event->modifiers(), point.x(), point.y(), handled);
-  // The axes' tracking marks and everything hovered follow the mouse.
-  Redraw();
+  const bool band = Gesture.ShowsBand();
+  Gesture.Move(point);
+  // The axes' tracking marks and everything hovered follow the mouse; while a band is dragged only
+  // the band does, and the picture is copied again rather than painted again.
+  if (!band) Redraw();
 }
 
 void TKvDataDisplay::mousePressEvent(QMouseEvent* event) {
@@ -41,8 +49,11 @@ void TKvDataDisplay::mousePressEvent(QMouseEvent* event) {
     if (!IsComponent(component) || !component->IsActive()) continue;
     const bool inside = component->GetRect().Contains(point.x(), point.y());
     component->MouseDownAt(event->button(), event->modifiers(), handled, inside, point.x(), point.y());
-    if (handled) break;
+    if (handled) return;
   }
+  const TKvDisplayView* dataView = GetDataView();
+  if (event->button() == Qt::LeftButton && dataView && dataView->GetRect().Contains(point.x(), point.y()))
+    Gesture.Begin(point);
 }
 
 void TKvDataDisplay::mouseReleaseEvent(QMouseEvent* event) {
@@ -53,6 +64,7 @@ void TKvDataDisplay::mouseReleaseEvent(QMouseEvent* event) {
     const bool inside = component->GetRect().Contains(point.x(), point.y());
     component->MouseUpAt(event->button(), event->modifiers(), inside, point.x(), point.y());
   }
+  if (event->button() == Qt::LeftButton) Gesture.End();
 }
 
 void TKvDataDisplay::wheelEvent(QWheelEvent* event) {
@@ -71,6 +83,13 @@ void TKvDataDisplay::wheelEvent(QWheelEvent* event) {
     if (dataView && dataView->GetRect().Contains(point.x(), point.y()))
       WheelZoom(point, down ? 1.1 : 0.9, down ? 1.1 : 0.9);
   }
+  event->accept();
+}
+
+void TKvDataDisplay::keyPressEvent(QKeyEvent* event) {
+  const bool plus = event->key() == Qt::Key_Plus, minus = event->key() == Qt::Key_Minus;
+  if (!Zooming_.KeyboardZoom() || !(plus || minus)) return TWidgetControl::keyPressEvent(event);
+  ZoomBy(plus ? 0.5 : 2.0);
   event->accept();
 }
 
@@ -109,6 +128,7 @@ void TKvDataDisplay::changeEvent(QEvent* event) {
 }
 
 void TKvDataDisplay::CancelGestures() {
+  Gesture.Cancel();
   SetDragInProgress(false);
   for (TKvDisplayComponent* component : std::vector(Components_))
     if (IsComponent(component)) component->CaptureLost();

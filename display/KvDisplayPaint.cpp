@@ -29,6 +29,10 @@ void TKvDataDisplay::PaintToDC(QPainter& painter) {
     }
   }
   painter.drawImage(QPoint(0, 0), Bitmap);
+  if (!ExportMode && Gesture.ShowsBand()) {
+    TKvCanvas canvas(painter, palette());
+    Gesture.PaintBand(canvas);
+  }
 }
 
 void TKvDataDisplay::RepaintBitmap(QSize size, qreal ratio) {

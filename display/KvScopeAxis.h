@@ -7,6 +7,7 @@
 #include "display/KvViewSettings.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 class TKvDataChart;
@@ -42,6 +43,13 @@ public:
     return const_cast<TKvDisplayGridDirectionalLinesSettings*>(&DataView_);
   }
 
+  typename Base::TPanLimits PanLimits() const override {
+    const auto bound = [](const TKvDisplayOptionalValue& value) {
+      return value.Enabled() ? std::optional<double>(value.Value()) : std::nullopt;
+    };
+    return {bound(*MinEnd().Range()->Low()), bound(*MinEnd().Range()->High()), bound(*MaxEnd().Range()->Low()),
+            bound(*MaxEnd().Range()->High())};
+  }
   bool CanZoomIn() const override { return Limits().CanZoomIn(this->GetVisibleMin(), this->GetVisibleMax()); }
   bool CanZoomOut() const override { return Limits().CanZoomOut(this->GetVisibleMin(), this->GetVisibleMax()); }
 
