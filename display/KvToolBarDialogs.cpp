@@ -20,7 +20,7 @@ TKvToolBarDialogs StandardToolBarDialogs() {
     return dialog.selectedFiles().front().toStdString();
   };
   dialogs.ShowError = [](QWidget* parent, const std::string& message) {
-    QMessageBox::warning(parent, "Save", QString::fromStdString(message));
+    QMessageBox::warning(parent, QString(), QString::fromStdString(message));
   };
   return dialogs;
 }
