@@ -20,6 +20,7 @@ void TKvDisplayAxis::Paint(TKvCanvas& canvas, bool exporting, bool) {
   if (TrackCursor() && !Display().IsDesigning() && !exporting && MouseOverDataView()) PaintTrackingMark(canvas);
   PaintScale(canvas, true);
   PaintCaption(canvas);
+  if (!exporting && ToolBar_.ShouldPaint()) ToolBar_.PaintBar(canvas);
 }
 
 void TKvDisplayAxis::PaintScale(TKvCanvas& canvas, bool drawLine) const {

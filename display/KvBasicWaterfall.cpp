@@ -228,6 +228,7 @@ void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TK
   PaintElements(canvas.Painter(), width, height);
   PaintViews(canvas, exporting, region);
   PaintOverlays(canvas, region);
+  if (!exporting) PaintToolBar(canvas);
   if (!exporting && hasFocus()) canvas.FocusRect({0, 0, width, height});
 }
 

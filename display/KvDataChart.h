@@ -85,7 +85,6 @@ protected:
   virtual void PaintBehindChannels(TKvCanvas&, const TKvRect& /*work*/) {}
   virtual void PaintChannels(TKvCanvas&, const TKvRect& /*work*/) {}
   virtual void PaintOverChannels(TKvCanvas&, const TKvRect& /*work*/) {}
-  virtual void PaintToolBar(TKvCanvas&) {}
 
 private:
   void ForEachYAxis(const std::function<void(TKvBasicScopeYAxis&)>& visit);

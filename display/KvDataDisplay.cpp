@@ -1,6 +1,7 @@
 #include "display/KvDataDisplay.h"
 
 #include "display/KvDisplayComponent.h"
+#include "display/KvDisplayToolBar.h"
 #include "display/KvDisplayView.h"
 #include "platform/Published.h"
 
@@ -15,6 +16,7 @@ const TClassInfo& TKvDataDisplay::StaticClassInfo() {
         .Enumeration("NavigateMode", modes, &C::NavigateMode, &C::SetNavigateMode, TKvDisplayNavigateMode::nmZoom)
         .Unsigned("RefreshInterval", &C::RefreshInterval, &C::SetRefreshInterval, 100u)
         .Object("Zooming", &C::Zooming)
+        .Object("ToolBar", &C::ToolBar)
         .Event("OnZoomChanged", &C::OnZoomChanged);
   });
 }
@@ -33,6 +35,7 @@ TKvDataDisplay::TKvDataDisplay(TComponent* owner) : TWidgetControl(owner), Zoomi
   RefreshTimer.setInterval(static_cast<int>(RefreshInterval_));
   QObject::connect(&RefreshTimer, &QTimer::timeout, [this] { RefreshTick(); });
   RefreshTimer.start();
+  ToolBar_ = std::make_unique<TKvDisplayToolBar>(*this);
 }
 
 TKvDataDisplay::~TKvDataDisplay() = default;

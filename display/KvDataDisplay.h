@@ -26,6 +26,7 @@ class QPrinter;
 class TKvCanvas;
 class TKvDisplayAxis;
 class TKvDisplayComponent;
+class TKvDisplayToolBar;
 class TKvDisplayView;
 
 // A display could not make or write its picture.
@@ -152,6 +153,7 @@ public:
   uint32_t RefreshInterval() const { return RefreshInterval_; }
   void SetRefreshInterval(uint32_t interval);
   TKvDisplayZoom* Zooming() const { return const_cast<TKvDisplayZoom*>(&Zooming_); }
+  TKvDisplayToolBar* ToolBar() const { return ToolBar_.get(); }
 
   TEvent<TKvZoomChangedEvent> OnZoomChanged;
 
@@ -228,6 +230,8 @@ protected:
   void PaintViews(TKvCanvas& canvas, bool exporting, const TKvRect& region);
   // What every active view in `region` draws over the data.
   void PaintOverlays(TKvCanvas& canvas, const TKvRect& region);
+  // The tool bar, last over everything, when it shows.
+  void PaintToolBar(TKvCanvas& canvas);
   // Paints each hosted element into the picture.
   void PaintElements(QPainter& painter, int width, int height);
   // Clears the layout-dirty flag, answering whether it was set.
@@ -298,4 +302,6 @@ private:
   bool TabStop_ = true;
   TKvDisplayNavigateMode NavigateMode_ = TKvDisplayNavigateMode::nmZoom;
   uint32_t RefreshInterval_ = 100;
+  // Made last: it joins the components and reads the display's palette.
+  std::unique_ptr<TKvDisplayToolBar> ToolBar_;
 };

@@ -22,6 +22,7 @@ const TClassInfo& TKvDisplayAxis::StaticClassInfo() {
         .Object("Font", &C::Font)
         .Object("AxisLabel", &C::AxisLabel)
         .Object("Button", &C::Button)
+        .Object("ToolBar", &C::ToolBar)
         .Boolean("Reversed", &C::Reversed, &C::SetReversed, false)
         .Event("OnCustomLabel", &C::OnCustomLabel);
   });
@@ -32,6 +33,7 @@ TKvDisplayAxis::TKvDisplayAxis(TKvDataDisplay& display, TKvViewAlign align, cons
     : TKvTrackingOptionalAxis(display, align, before),
       AxisLabel_(display, this, caption, KvFont10pt, fsBold),
       Button_(display, this),
+      ToolBar_(display, *this),
       ZoomIdentity_(NextZoomIdentity()) {
   Font_.OnChange = [this](TObject*) {
     Metrics_.reset();

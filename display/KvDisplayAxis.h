@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/KvAxisToolBar.h"
 #include "display/KvTextMetrics.h"
 #include "display/KvTrackingOptionalAxis.h"
 #include "display/KvViewSettings.h"
@@ -51,6 +52,7 @@ public:
   TFont* Font() const { return const_cast<TFont*>(&Font_); }
   TKvDisplayLabel* AxisLabel() const { return const_cast<TKvDisplayLabel*>(&AxisLabel_); }
   TKvViewButtonSettings* Button() const { return const_cast<TKvViewButtonSettings*>(&Button_); }
+  TKvAxisToolBar* ToolBar() const { return const_cast<TKvAxisToolBar*>(&ToolBar_); }
   bool Reversed() const { return Reversed_; }
   void SetReversed(bool reversed);
   TEvent<TKvCustomLabelEvent> OnCustomLabel;
@@ -164,6 +166,7 @@ private:
   TFont Font_{KvFontName, KvFont8pt, 0, clWhite};
   TKvDisplayLabel AxisLabel_;
   TKvViewButtonSettings Button_;
+  TKvAxisToolBar ToolBar_;
   bool Reversed_ = false;
   double ZoomMin_ = 0;
   double ZoomMax_ = 0;

@@ -1,6 +1,7 @@
 // Painting a display: the offscreen image and what a paint message does with it.
 #include "display/KvCanvas.h"
 #include "display/KvDataDisplay.h"
+#include "display/KvDisplayToolBar.h"
 #include "display/KvDisplayView.h"
 #include "platform/ErrorHook.h"
 
@@ -82,4 +83,8 @@ void TKvDataDisplay::PaintOverlays(TKvCanvas& canvas, const TKvRect& region) {
     TKvClipGuard guard(canvas);
     view->PaintOverlay(canvas);
   }
+}
+
+void TKvDataDisplay::PaintToolBar(TKvCanvas& canvas) {
+  if (ToolBar_->ShouldPaint()) ToolBar_->PaintBar(canvas);
 }

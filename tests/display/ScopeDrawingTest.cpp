@@ -4,6 +4,7 @@
 #include "../ErrorHookCapture.h"
 #include "../HeapCounter.h"
 #include "DisplayTestKit.h"
+#include "display/KvDisplayToolBar.h"
 #include "display/KvScope.h"
 
 #include <QApplication>
@@ -351,6 +352,8 @@ TEST(ScopeDrawing, AChannelWhoseDrawEventFailsIsLeftOutAndTheOthersAreDrawn) {
 
 TEST(ScopeDrawing, TheChannelUnderTheMouseIsHighlightedWhenAskedFor) {
   TScopePtr scope = PlainScope();
+  // The mouse over the display brings up its tool bar, which would cover the trace here.
+  scope->ToolBar()->SetVisible(false);
   Show(*scope, 0, {50, 50, 50, 50, 50});
   Expose(*scope);
   const int y = YPixel(*scope, 50), x = XPixel(*scope, 2);
