@@ -152,12 +152,15 @@ int main(int argc, char* argv[]) {
   const TClock::time_point start = TClock::now();
   const auto elapsed = [&] { return std::chrono::duration<double>(TClock::now() - start).count(); };
   const double cpuStart = CpuSeconds();
-  std::vector<TSample> samples;
-  const auto sample = [&] {
-    samples.push_back(Take(*form, elapsed(), produced.load()));
-    samples.back().Cpu -= cpuStart;
-    if (csv.is_open()) WriteCsvLine(csv, samples.back());
+  const auto take = [&] {
+    TSample sample = Take(*form, elapsed(), produced.load());
+    sample.Cpu -= cpuStart;
+    if (csv.is_open()) WriteCsvLine(csv, sample);
+    return sample;
   };
+  // Every 10 s; the plot shows these.
+  std::vector<TSample> samples;
+  const auto sample = [&] { samples.push_back(take()); };
   form->Show();
   sample();
   QTimer sampler;
@@ -175,8 +178,8 @@ int main(int argc, char* argv[]) {
 
   // Stop returns once the clock thread has ended: nothing is on its way any more.
   form->StopButtonClick(nullptr);
-  sample();
-  const TSample& last = samples.back();
+  // The totals, moments after the last periodic sample: too short an interval to plot.
+  const TSample last = take();
   std::printf("run %.1f s: CPU %.2f s = %.2f %% of one core\n", last.Seconds, last.Cpu, 100 * last.Cpu / last.Seconds);
   if (residentAtMinute >= 0) {
     const double hours = (last.Seconds - minuteAt) / 3600;
