@@ -36,7 +36,7 @@ export ALSA_CONFIG_PATH=scripts/alsa-null-device.conf
 echo "== storm: $cycles cycles under ThreadSanitizer"
 cmake --preset tsan > /dev/null
 cmake --build --preset tsan --target app_tests
-NOTECHANNELS_STORM_CYCLES=$cycles ./build/tsan/tests/app/app_tests --gtest_filter='ChainStorm.*'
+./scripts/tsan-storm.sh "$cycles"
 
 echo "== faults, each $repeats times, under AddressSanitizer"
 cmake --preset asan > /dev/null

@@ -49,7 +49,7 @@ cmake --build --preset tsan --target pins_tests buffers_tests components_tests d
 ctest --preset tsan -L '^(pins_tests|buffers_tests|components_tests|display_tests)$'
 # Of the window's tests only the storm of Start, Stop, relinks and a remade generator while the
 # clock runs (scripts/soak.sh runs 1000 cycles of it).
-ctest --preset tsan -L '^app_tests$' -R '^ChainStorm[.]'
+./scripts/tsan-storm.sh 50
 
 echo "== fuzz"
 cmake --preset fuzz
