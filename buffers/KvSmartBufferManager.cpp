@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <atomic>
 #include <new>
 
 namespace {
@@ -12,6 +13,8 @@ namespace {
 constexpr std::align_val_t AreaAlignment{32};
 
 void* Allocate(uint32_t size) { return ::operator new(size, AreaAlignment); }
+
+std::atomic<TKvSmartBufferManager::TRefusal> Refusal{nullptr};
 void Free(void* area) { ::operator delete(area, AreaAlignment); }
 
 // Trimming belongs to the GUI thread: started with every Qt application, it stops with it.
@@ -37,8 +40,11 @@ TKvSmartBufferManager::TSizeClass& TKvSmartBufferManager::Find(uint32_t size) {
   return Classes.emplace_back(TSizeClass{size, {}, 0});
 }
 
+void TKvSmartBufferManager::SetRefusal(TRefusal refusal) { Refusal.store(refusal); }
+
 void* TKvSmartBufferManager::Take(uint32_t size) {
   if (size == 0) return nullptr;
+  if (const TRefusal refuse = Refusal.load(std::memory_order_relaxed); refuse && refuse(size)) throw std::bad_alloc();
   {
     std::lock_guard lock(Guard);
     TSizeClass& sizeClass = Find(size);

@@ -20,7 +20,8 @@ public:
   // point of the process's exit.
   static TKvSmartBufferManager& Instance();
 
-  // An area of `size` bytes; none for 0.
+  // An area of `size` bytes; none for 0. Throws std::bad_alloc when the heap has none, or when
+  // the refusal says so.
   void* Take(uint32_t size);
   // Gives back an area taken with the same size.
   void Return(void* area, uint32_t size);
@@ -36,6 +37,12 @@ public:
   TSizeClassState SizeClass(uint32_t size) const;
   // Areas handed out and not yet returned, of every size.
   int64_t AreasInUse() const;
+
+  // A test seam for memory running out where it is hard to bring about: asked on the taking thread
+  // before every area is handed out; when it answers true the pool refuses, as an exhausted heap
+  // would. Null (the default) refuses nothing.
+  using TRefusal = bool (*)(uint32_t size);
+  static void SetRefusal(TRefusal refusal);
 
 private:
   struct TSizeClass {

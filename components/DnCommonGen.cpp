@@ -175,8 +175,10 @@ void TDnCommonGen::Destroying() {
     const TLkLockSection stop = Lock.StopLock();
     DoStop();
   }
+  // The clock pin first: taking it out waits for a tick that is being delivered through it, which
+  // may still be sending from OutputPin on the clock source's thread.
+  FreePin(ClockPin_);
   FreePin(OutputPin_);
   FreePin(EnablePin_);
-  FreePin(ClockPin_);
   TComponent::Destroying();
 }

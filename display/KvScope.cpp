@@ -123,6 +123,7 @@ uint8_t TKvScope::Receive(TKvScopeChannel& channel, TLkNotifyOperation& operatio
       channel.Data().StorePaired(
           complex->GetCount(), limit, [pairs](uint32_t i) { return pairs[i].re; },
           [pairs](uint32_t i) { return pairs[i].im; });
+      channel.CountStoredBuffer();
       DataArrived();
       return 0;
     }
@@ -181,6 +182,7 @@ void TKvScope::StorePairs(TKvScopeChannel& channel) {
             [yValues](uint32_t i) { return yValues[i]; });
       });
     });
+    channel.CountStoredBuffer();
     DataArrived();
   }
   // A side that gets no partner keeps only its newest buffers.
@@ -205,6 +207,7 @@ void TKvScope::StoreQueued() {
       WithSamples(*buffer, [&](const auto* values, uint32_t count) {
         channel->Data().StoreUniform(count, limit, [values](uint32_t i) { return values[i]; });
       });
+      channel->CountStoredBuffer();
       stored = true;
     }
     if (!stored) return;

@@ -8,6 +8,7 @@
 #include "pins/KvQueuedSinkPins.h"
 
 #include <atomic>
+#include <cstdint>
 
 class TKvScope;
 
@@ -69,6 +70,11 @@ public:
   int QueuedY = 0;
   int QueuedX = 0;
 
+  // Buffers (or X and Y pairs) whose samples reached the channel's trace since it was made: what a
+  // long run compares with what its source sent. Read on any thread; counted by the scope.
+  uint64_t StoredBuffers() const { return StoredBuffers_.load(std::memory_order_relaxed); }
+  void CountStoredBuffer() { StoredBuffers_.fetch_add(1, std::memory_order_relaxed); }
+
 private:
   TKvScope& Scope_;
   TKvScopeShadeMode ShadeMode_ = TKvScopeShadeMode::csmZero;
@@ -78,6 +84,7 @@ private:
   std::atomic<double> SampleRate_{10000};
   std::atomic<bool> Spectrum{false};
   std::atomic<bool> XInUse{false};
+  std::atomic<uint64_t> StoredBuffers_{0};
   TLkPinPtr<TKvLkComboRealIntComplexPairedQueuedSinkPin> InputPin_;
   TLkPinPtr<TKvLkQueuedIntegerRealSinkPin> XInputPin_;
 };

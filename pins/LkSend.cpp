@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 
 namespace {
 
@@ -64,10 +65,14 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
   TLkDepthGuard depth(ReentryDepth);
   SendToGroup(operation, 0, nullptr);
 
+  // A sink that fails does not keep the operation from the sinks after it: its error is raised
+  // once they all have had it (the first error, when several fail). A pin that depends on itself
+  // ends the send at once.
+  std::exception_ptr failure;
   for (size_t i = 0; i < copy.Size(); ++i) {
     TLkSinkEntry& entry = copy[i];
     if (!entry.Handler) continue;
-    uint8_t answer;
+    uint8_t answer = 0;
     {
       // Refused only while this source is being destroyed.
       TLkDestroySection using_ = DestroyLock().Enter();
@@ -85,7 +90,13 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
       }
       TLkLockSection lent = ComponentLock() ? ComponentLock()->UnlockAllSection() : TLkLockSection();
       TLkValueGuard only(OnlySinkDownstream, sink && entry.Target != entry.Sink ? sink : nullptr);
-      answer = entry.Handler(entry.Target, entry.Type, i >= lastFirst ? lkLast : 0, operation);
+      try {
+        answer = entry.Handler(entry.Target, entry.Type, i >= lastFirst ? lkLast : 0, operation);
+      } catch (const ELkException&) {
+        throw;
+      } catch (...) {
+        if (!failure) failure = std::current_exception();
+      }
     }
     if (entry.Target != entry.Sink)
       for (size_t j = i + 1; j < copy.Size(); ++j)
@@ -99,15 +110,20 @@ uint8_t TLkSourcePin::NotifyOne(TLkBasicPin* sink, TLkNotifyOperation& operation
     }
   }
 
+  ReorderIfDirty();
+  if (failure) std::rethrow_exception(failure);
+  return 0;
+}
+
+void TLkSourcePin::ReorderIfDirty() {
   // With every weight at 0 and the after-pins already in place, the order cannot change.
   {
     std::lock_guard guard(EntriesGuard);
-    if (!OrderDirty) return 0;
+    if (!OrderDirty) return;
   }
   // Refused under a pending stop: the order stays dirty and the next send reorders.
   const TLkLockSection write = WriteLock();
   if (write && !Disconnecting) Reorder();
-  return 0;
 }
 
 void TLkSourcePin::Reorder() {

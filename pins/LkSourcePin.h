@@ -109,6 +109,8 @@ private:
   void SetEntryType(TLkSinkEntry& entry, const TGUID& type);
   // Recipients that asked to be served later drift back; after-pins always come after their pin.
   void Reorder();
+  // After a send: reorders when a recipient asked to be served later.
+  void ReorderIfDirty();
 
   // The entries change only under EntriesGuard too, a plain mutex held for a few instructions and
   // never while calling out; a send checks under it that an entry is still linked before calling.

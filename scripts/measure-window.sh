@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target notechannels-soak
-ALSA_CONFIG_PATH=scripts/alsa-null-device.conf exec ./build/default/app/notechannels-soak "${1:-60}"
+ALSA_CONFIG_PATH=scripts/alsa-null-device.conf exec ./build/default/app/notechannels-soak --seconds "${1:-60}"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless: the optimised build first (and a
-# program built against its installed package), then the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, the ThreadSanitizer build of the threaded suites (pins, buffers, components, display), then a
-# bounded run of the layout reader's fuzzer (clang, libFuzzer).
+# Installs what is missing, builds, and runs every test headless: the optimised build first, then the
+# AddressSanitizer + UndefinedBehaviorSanitizer build, a minute of the running window (and a program
+# built against the installed package), the ThreadSanitizer build of the threaded suites (pins,
+# buffers, components, display, and the window's storm of Start, Stop and relinks), then a bounded
+# run of the layout reader's fuzzer (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +23,14 @@ for preset in default asan; do
   ctest --preset "$preset"
 done
 
+# A minute of the window running headless with its chain (scripts/soak.sh runs it for an hour):
+# fails when a buffer produced did not reach both displays.
+echo "== soak"
+soak=$(mktemp -d)
+ALSA_CONFIG_PATH=scripts/alsa-null-device.conf ./build/default/app/notechannels-soak --seconds 60 \
+  --csv "$soak/soak.csv" --plot "$soak/soak.png"
+rm -rf "$soak"
+
 # A consumer's view: the default build installed into a temporary prefix, and a small program
 # built against it with find_package(NoteChannels).
 echo "== consumer"
@@ -36,8 +45,11 @@ rm -rf "$consumer"
 # generators' clock threads, and data delivered to displays from other threads.
 echo "== tsan"
 cmake --preset tsan
-cmake --build --preset tsan --target pins_tests buffers_tests components_tests display_tests
+cmake --build --preset tsan --target pins_tests buffers_tests components_tests display_tests app_tests
 ctest --preset tsan -L '^(pins_tests|buffers_tests|components_tests|display_tests)$'
+# Of the window's tests only the storm of Start, Stop, relinks and a remade generator while the
+# clock runs (scripts/soak.sh runs 1000 cycles of it).
+./scripts/tsan-storm.sh 50
 
 echo "== fuzz"
 cmake --preset fuzz

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace {
@@ -97,6 +98,21 @@ TEST(Pool, ReusesReturnedBlocksAndCountsWhatIsOut) {
     if (tick % 7 == 0) MakeRef<TKvRealBuffer>(Doubles);
   }
   EXPECT_TRUE(Pool().SizeClass(Doubles * 8).Exists);
+}
+
+TEST(Pool, ARefusalFailsTheTakeAsAnExhaustedHeapWouldAndCountsNothing) {
+  constexpr uint32_t Doubles = 1u << 12;
+  const int64_t inUse = Pool().AreasInUse();
+  // Only the block's memory is refused: the buffer object and its descriptor are taken first
+  // and must be given back when the buffer cannot be made.
+  TKvSmartBufferManager::SetRefusal([](uint32_t size) { return size == Doubles * 8; });
+  EXPECT_THROW(MakeRef<TKvRealBuffer>(Doubles), std::bad_alloc);
+  EXPECT_EQ(Pool().AreasInUse(), inUse);
+  EXPECT_EQ(MakeRef<TKvRealBuffer>(Doubles / 2)->GetCount(), Doubles / 2);
+  TKvSmartBufferManager::SetRefusal(nullptr);
+  const auto buffer = MakeRef<TKvRealBuffer>(Doubles);
+  EXPECT_EQ(buffer->GetCount(), Doubles);
+  EXPECT_EQ(Pool().AreasInUse(), inUse + 3);
 }
 
 TEST(Pool, AQtApplicationTrimsFromATimerEvery200Milliseconds) {

@@ -217,6 +217,9 @@ TEST(ScopeIntake, TracesOfOneRefreshBelongTogether) {
   feeds[2].SendStop();
   scope->Refresh();
   EXPECT_EQ(Trace(*scope, 0), std::vector<double>{10.0 + TKvScope::MaxAhead - 1});
+  // Each buffer counts when it is stored, also one that waited and one replaced before a refresh.
+  const uint64_t stored[] = {2 + TKvScope::MaxAhead, 2, 1};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(scope->Channels()->Channel(i).StoredBuffers(), stored[i]) << i;
 }
 
 TEST(ScopeIntake, XYTraces) {
@@ -241,6 +244,9 @@ TEST(ScopeIntake, XYTraces) {
   EXPECT_TRUE(scope->HasXYChannel());
   EXPECT_EQ(scope->GetDataXMin(), -1);
   EXPECT_EQ(scope->GetDataXMax(), 5);
+  // A pair counts once, the Y buffer still waiting for its X partner not yet.
+  ys->SendBuffer(Reals({40}));
+  EXPECT_EQ(channel.StoredBuffers(), 1u);
 }
 
 TEST(ScopeIntake, AnInvisibleChannelLeavesTheRangesAndTheRate) {
@@ -298,6 +304,7 @@ TEST(ScopeIntake, ProducerThreadFeedsThreeChannelsWhileTheWindowRefreshes) {
   check();
   EXPECT_EQ(last, Rounds - 1);
   EXPECT_GT(refreshes, 0);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(scope->Channels()->Channel(c).StoredBuffers(), uint64_t(Rounds)) << c;
 }
 
 }  // namespace

@@ -251,6 +251,42 @@ TEST_F(StreamPins, ASendThatFailsAnswersFalseTheNextBufferGoesOnAndForeignErrors
   }
 }
 
+// A sink that fails between two others does not keep the buffer from the one after it; the send
+// answers false and reports the failure as before. Only a pin that depends on itself ends the send
+// at once, so that a runaway chain does not fan out further.
+TEST_F(StreamPins, ASinkThatFailsDoesNotKeepTheBufferFromTheSinksAfterIt) {
+  const struct {
+    std::function<void()> Raise;
+    bool AfterGetsIt;
+    std::vector<std::string> Hooked;
+  } cases[] = {
+      {[] { throw std::runtime_error("full"); }, true, {"a buffer send: full"}},
+      {[] { throw Exception("cannot take it"); }, true, {}},
+      {[] { throw ELkException(LkSelfDependencyMessage); },
+       false,
+       {std::string("a buffer send: ") + LkSelfDependencyMessage}},
+  };
+  for (const auto& c : cases) {
+    const TErrorHookCapture hook;
+    TStreamLog first, failing, after;
+    TLkPinPtr<TDnLkAudioSinkPin> sinks[] = {
+        TLkPinPtr<TDnLkAudioSinkPin>(new TDnLkAudioSinkPin(B.get(), first.Callback())),
+        TLkPinPtr<TDnLkAudioSinkPin>(
+            new TDnLkAudioSinkPin(B.get(), failing.Callback([&](TLkNotifyOperation& operation) {
+              if (OperationAs<TLkSuppliedBufferOperation>(operation)) c.Raise();
+            }))),
+        TLkPinPtr<TDnLkAudioSinkPin>(new TDnLkAudioSinkPin(C.get(), after.Callback())),
+    };
+    for (auto& sink : sinks) ASSERT_TRUE(sink->Connect(Audio.get()));
+    EXPECT_FALSE(Audio->SendBuffer(Stereo(1)));
+    EXPECT_EQ(first.Count<TLkSuppliedBufferOperation>(), 1);
+    EXPECT_EQ(failing.Count<TLkSuppliedBufferOperation>(), 1);
+    EXPECT_EQ(after.Count<TLkSuppliedBufferOperation>(), c.AfterGetsIt ? 1 : 0);
+    for (auto& sink : sinks) sink.reset();
+    EXPECT_EQ(hook.Errors(), c.Hooked);
+  }
+}
+
 TEST_F(StreamPins, AnOperationNotHeldByReferencesIsSentButNotRemembered) {
   TLkStartOperation onStack;
   Audio->Notify(onStack);
