@@ -8,8 +8,25 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
+
+// What a gesture works on: the display's zoom axes (a main X and a main Y at least) and its data
+// view's rectangle.
+struct TGestureFrame {
+  TKvZoomAxes Axes;
+  TKvRect Rect;
+  const TKvDisplayAxis& X() const { return *Axes.X.front(); }
+  const TKvDisplayAxis& Y() const { return *Axes.Y.front(); }
+};
+
+std::optional<TGestureFrame> FrameOf(const TKvDataDisplay& display) {
+  TKvZoomAxes axes = display.ZoomAxes();
+  const TKvDisplayView* view = display.GetDataView();
+  if (axes.X.empty() || axes.Y.empty() || !view) return std::nullopt;
+  return TGestureFrame{std::move(axes), view->GetRect()};
+}
 
 // A drag shorter than this in both directions is a click.
 constexpr int ClickSlop = 5;
@@ -138,12 +155,11 @@ void TKvZoomGesture::PaintBand(TKvCanvas& canvas) const {
 }
 
 void TKvZoomGesture::ZoomToBand() {
-  const TKvZoomAxes axes = Display.ZoomAxes();
-  const TKvDisplayView* view = Display.GetDataView();
-  if (axes.X.empty() || axes.Y.empty() || !view) return;
-  const TKvRect rect = view->GetRect();
+  const std::optional<TGestureFrame> frame = FrameOf(Display);
+  if (!frame) return;
+  const TKvRect& rect = frame->Rect;
   const bool vertical = Display.IsVertical();
-  const TKvDisplayAxis &x = *axes.X.front(), &y = *axes.Y.front();
+  const TKvDisplayAxis &x = frame->X(), &y = frame->Y();
   // In a vertical display the X axis runs down the view and the Y axis across it.
   const auto along = [](QPoint p, bool alongX) { return alongX ? p.x() : p.y(); };
   const auto window = [&](const TKvDisplayAxis& axis, bool alongX, bool isX) {
@@ -159,12 +175,12 @@ void TKvZoomGesture::ZoomToBand() {
 }
 
 void TKvZoomGesture::PanTo(QPoint point) {
-  const TKvZoomAxes axes = Display.ZoomAxes();
-  const TKvDisplayView* view = Display.GetDataView();
-  if (axes.X.empty() || axes.Y.empty() || !view) return;
-  const TKvRect rect = view->GetRect();
+  const std::optional<TGestureFrame> frame = FrameOf(Display);
+  if (!frame) return;
+  const TKvRect& rect = frame->Rect;
   const bool vertical = Display.IsVertical();
-  const TKvDisplayAxis &x = *axes.X.front(), &y = *axes.Y.front();
+  const TKvDisplayAxis &x = frame->X(), &y = frame->Y();
+  const TKvZoomAxes& axes = frame->Axes;
   const double spanX = x.GetVisibleMax() - x.GetVisibleMin(), spanY = y.GetVisibleMax() - y.GetVisibleMin();
   // The content follows the pointer, whichever way the axis runs.
   const auto shift = [&](const TKvDisplayAxis& axis, double span, bool alongX) {
