@@ -75,7 +75,8 @@ uint8_t TDnCommonSplitter::OutputHandler(TLkBasicPin* pin, TLkNotifyOperation& o
     if (OutputPins_->IndexOf(pin) >= int(StreamHeader_.Channels)) pin->Notify(*MakeRef<TLkIgnoreStreamOperation>());
     return 0;
   }
-  if (InputPin_->IsLinked()) return InputPin_->Notify(operation);
+  // Without an input (taken out first when the splitter goes) the splitter answers itself.
+  if (InputPin_ && InputPin_->IsLinked()) return InputPin_->Notify(operation);
   return InputHandler(operation);
 }
 
@@ -150,8 +151,12 @@ TRef<IKvRealBuffer> TDnCommonSplitter::Convert32(uint32_t channel, IDnAudioBuffe
   return ConvertChannel<32>(channel, buffer);
 }
 
+void TDnCommonSplitter::FreeInput() {
+  if (InputPin_) FreePin(InputPin_);
+}
+
 void TDnCommonSplitter::Destroying() {
+  FreeInput();
   OutputPins_->Clear();
-  FreePin(InputPin_);
   TComponent::Destroying();
 }

@@ -55,6 +55,9 @@ protected:
   void BeginStream(const TDnWaveFormat& header, TLkNotifyOperation& start);
   TKvLkSourcePin* OutputPin(uint32_t index) const;
   TLkLock& ComponentLock() { return Lock; }
+  // Takes the input out, waiting for a buffer being delivered through it: until then the source's
+  // thread may be sending from this splitter's outputs. Destruction does it before anything else.
+  void FreeInput();
   void Destroying() override;
 
 private:

@@ -317,6 +317,8 @@ void TDnSpectrum::ReportPeaks() {
 }
 
 void TDnSpectrum::Destroying() {
+  // The frequency outputs are fed from the input's deliveries too.
+  FreeInput();
   FrequencyOutputPins_->Clear();
   TDnCommonSplitter::Destroying();
 }

@@ -2,6 +2,8 @@
 // the machine is: tests wait for what must happen, with generous limits.
 #include "ComponentTestKit.h"
 
+#include "components/DnAudioToReal.h"
+#include "components/DnSpectrum.h"
 #include "components/KvClockGen.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +98,32 @@ TEST(GeneratorThreads, ARunningGeneratorDestroyedWithoutStopLeavesNothingBehind)
   }
   EXPECT_EQ(TKvClockGen::LiveThreads(), 0);
   EXPECT_FALSE(TKvMediaMasterClock::Exists());
+}
+
+TEST(GeneratorThreads, ConvertersAndAnalysersDestroyedWhileTheClockThreadDeliversToThemFreeNothingInUse) {
+  // A generator ticking every 64 samples feeds a converter and an analyser; each round they are
+  // destroyed while the clock thread may be inside their input, sending from their outputs.
+  TOwned<TDnGenericGen> clock = MakeGenerator<TDnGenericGen>(csInternal, 64);
+  TOwned<TDnSignalGen> signal = MakeGenerator<TDnSignalGen>(csExternal, 64);
+  ASSERT_TRUE(clock->OutputPin()->Connect(signal->ClockPin()));
+  signal->Start();
+  clock->Start();
+  for (int round = 0; round < 30; ++round) {
+    TOwned<TRealRecorder> samples{new TRealRecorder}, spectra{new TRealRecorder};
+    TOwned<TDnAudioToReal> split{new TDnAudioToReal(nullptr)};
+    TOwned<TDnSpectrum> analyser{new TDnSpectrum(nullptr)};
+    analyser->SetCountChannels(1);
+    analyser->SetOrder(6);
+    ASSERT_TRUE(samples->Input()->Connect(split->OutputPins()->GetPin(0)));
+    ASSERT_TRUE(spectra->Input()->Connect(analyser->OutputPins()->GetPin(0)));
+    ASSERT_TRUE(split->InputPin()->Connect(signal->OutputPin()));
+    ASSERT_TRUE(analyser->InputPin()->Connect(signal->OutputPin()));
+    ASSERT_TRUE(WaitUntil([&] { return samples->BufferCount() >= 2 && spectra->BufferCount() >= 2; })) << round;
+    split.reset();
+    analyser.reset();
+  }
+  clock->Stop();
+  EXPECT_TRUE(WaitUntil([] { return TKvClockGen::LiveThreads() == 0; }));
 }
 
 }  // namespace
