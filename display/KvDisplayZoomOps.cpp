@@ -1,6 +1,7 @@
 // The zoom operations of a display and its zoom history, acting on the axes ZoomAxes gives.
 #include "display/KvDataDisplay.h"
 #include "display/KvDisplayAxis.h"
+#include "platform/ScopeGuards.h"
 
 #include <algorithm>
 
@@ -23,16 +24,17 @@ void ApplyToAxes(const std::vector<TKvDisplayAxis*>& axes, double v1, double v2)
   SetWindow(main, v1, v2);
 }
 
+// Whether the main X or the main Y axis can do what `can` asks.
+bool MainAxisCan(const TKvZoomAxes& axes, bool (TKvDisplayAxis::*can)() const) {
+  return (!axes.X.empty() && (axes.X.front()->*can)()) || (!axes.Y.empty() && (axes.Y.front()->*can)());
+}
+
 }  // namespace
 
 void TKvDataDisplay::FireZoomChanged(TKvZoomOperation operation) {
   Relayout();
   if (!OnZoomChanged || FiringZoomChanged) return;
-  FiringZoomChanged = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } reset{FiringZoomChanged};
+  const TLkFlagGuard firing(FiringZoomChanged);
   OnZoomChanged(this, operation, TKvRealRanges{GetXMin(), GetYMin(), GetXMax(), GetYMax()});
 }
 
@@ -99,15 +101,9 @@ void TKvDataDisplay::ClearZoomHistory() {
   PushedOnce = false;
 }
 
-bool TKvDataDisplay::CanZoomIn() const {
-  const TKvZoomAxes axes = ZoomAxes();
-  return (!axes.X.empty() && axes.X.front()->CanZoomIn()) || (!axes.Y.empty() && axes.Y.front()->CanZoomIn());
-}
+bool TKvDataDisplay::CanZoomIn() const { return MainAxisCan(ZoomAxes(), &TKvDisplayAxis::CanZoomIn); }
 
-bool TKvDataDisplay::CanZoomOut() const {
-  const TKvZoomAxes axes = ZoomAxes();
-  return (!axes.X.empty() && axes.X.front()->CanZoomOut()) || (!axes.Y.empty() && axes.Y.front()->CanZoomOut());
-}
+bool TKvDataDisplay::CanZoomOut() const { return MainAxisCan(ZoomAxes(), &TKvDisplayAxis::CanZoomOut); }
 
 bool TKvDataDisplay::IsZoomed() const {
   const TKvZoomAxes axes = ZoomAxes();
