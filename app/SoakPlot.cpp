@@ -4,10 +4,8 @@
 #include "display/KvScope.h"
 #include "pins/KvStreamTypes.h"
 
-#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
-#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
@@ -55,10 +53,8 @@ struct TPanelScope {
 void SaveSoakPlot(const std::vector<double>& minutes, const std::vector<TSoakPanel>& panels, const std::string& file) {
   std::vector<std::unique_ptr<TPanelScope>> scopes;
   for (const TSoakPanel& panel : panels) scopes.push_back(std::make_unique<TPanelScope>(minutes, panel));
-  // The scopes take what arrived on their refresh timers, on this thread.
-  QEventLoop loop;
-  QTimer::singleShot(3 * int(scopes.empty() ? 0 : scopes.front()->Scope->RefreshInterval()), &loop, &QEventLoop::quit);
-  loop.exec();
+  // Committed now, rather than by the refresh timers a while later.
+  for (const auto& scope : scopes) scope->Scope->CommitWaitingData();
 
   QImage picture(PlotWidth, PanelHeight * int(panels.size()), QImage::Format_RGB32);
   picture.fill(Qt::black);
