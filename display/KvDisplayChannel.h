@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Collection.h"
+#include "display/KvDisplayCollectionItem.h"
 #include "platform/Colors.h"
 #include "platform/Published.h"
 
@@ -17,7 +17,7 @@ const TEnumNames<TKvChannelMode>& ChannelModeNames();
 // A channel of a display: a named trace with its colour, pen width, drawing mode and the axes it
 // is drawn against (0 the main axis, k the k-th additional one). Any change redraws the display;
 // one that moves ranges (visibility, axes) relayouts it.
-class TKvDisplayChannel : public TLkExtCollectionItem {
+class TKvDisplayChannel : public TKvDisplayCollectionItem {
 public:
   PUBLISHED_CLASS_INFO
 
@@ -25,9 +25,6 @@ public:
 
   TKvDisplayChannel(TCollection& collection, TKvDataDisplay& display);
 
-  TKvDataDisplay& Display() const { return Display_; }
-  const std::string& Name() const { return Name_; }
-  virtual void SetName(const std::string& name);
   // Read by the delivering threads too: an invisible channel holds back no other.
   bool Visible() const { return Visible_.load(); }
   void SetVisible(bool visible);
@@ -44,8 +41,6 @@ public:
   void SetYAxisIndex(int32_t index);
 
 private:
-  TKvDataDisplay& Display_;
-  std::string Name_;
   std::atomic<bool> Visible_{true};
   TColor Color_ = clRed;
   int32_t Width_ = 1;
