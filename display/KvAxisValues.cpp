@@ -139,8 +139,10 @@ const TClassInfo& TKvScopeXAxisUnitScale::StaticClassInfo() {
       });
 }
 
-const TClassInfo& TKvCursorSettings::StaticClassInfo() {
-  return DefineClass<TKvCursorSettings, TKvDisplaySettings>("TKvCursorSettings", [](TPublished<TKvCursorSettings>& p) {
-    p.Boolean("SnapToSample", &TKvCursorSettings::SnapToSample, &TKvCursorSettings::SetSnapToSample, false);
-  });
+const TClassInfo& TKvDisplayAxisCursorSettings::StaticClassInfo() {
+  return DefineClass<TKvDisplayAxisCursorSettings, TKvDisplaySettings>(
+      "TKvDisplayAxisCursorSettings", [](TPublished<TKvDisplayAxisCursorSettings>& p) {
+        p.Boolean("SnapToSample", &TKvDisplayAxisCursorSettings::SnapToSample,
+                  &TKvDisplayAxisCursorSettings::SetSnapToSample, false);
+      });
 }

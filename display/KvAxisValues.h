@@ -204,11 +204,11 @@ private:
 };
 
 // How cursors on the axis move.
-class TKvCursorSettings : public TKvDisplaySettings {
+class TKvDisplayAxisCursorSettings : public TKvDisplaySettings {
 public:
   PUBLISHED_CLASS_INFO
 
-  TKvCursorSettings(TKvDataDisplay& display, TPersistent* owner)
+  TKvDisplayAxisCursorSettings(TKvDataDisplay& display, TPersistent* owner)
       : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw) {}
 
   bool SnapToSample() const { return SnapToSample_; }

@@ -64,6 +64,12 @@ public:
   TKvDisplayView* GetDataView() const override { return DataView(); }
   // After a layout or a mouse move: find the item under the mouse again.
   virtual void UpdateHighlighting() {}
+  // A press in the data view that an item drawn over the channels takes (a cursor, say): true when
+  // taken, and then no zoom or pan starts. The release goes to the same place, taken or not.
+  virtual bool DataViewMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int /*x*/, int /*y*/) { return false; }
+  virtual void DataViewMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int /*x*/, int /*y*/) {}
+  // The display lost the mouse in the middle of a drag.
+  virtual void DataViewCaptureLost() {}
   double GetXMin() const override { return XAxis_.ZoomMin(); }
   double GetXMax() const override { return XAxis_.ZoomMax(); }
   double GetYMin() const override { return YAxis_.ZoomMin(); }

@@ -22,9 +22,15 @@ const TClassInfo& TKvChannelItemHighlighting::StaticClassInfo() {
 
 const TClassInfo& TKvDisplayHighlighting::StaticClassInfo() {
   return DefineClass<TKvDisplayHighlighting, TKvDisplaySettings>(
-      "TKvDisplayHighlighting",
-      [](TPublished<TKvDisplayHighlighting>& p) { p.Object("Channels", &TKvDisplayHighlighting::Channels); });
+      "TKvDisplayHighlighting", [](TPublished<TKvDisplayHighlighting>& p) {
+        p.Object("Channels", &TKvDisplayHighlighting::Channels)
+            .Object("Cursors", &TKvDisplayHighlighting::Cursors)
+            .Object("CursorLinks", &TKvDisplayHighlighting::CursorLinks);
+      });
 }
 
 TKvDisplayHighlighting::TKvDisplayHighlighting(TKvDataDisplay& display, TPersistent* owner)
-    : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw), Channels_(display, this) {}
+    : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw),
+      Channels_(display, this),
+      Cursors_(display, this, true),
+      CursorLinks_(display, this, true) {}

@@ -46,7 +46,11 @@ public:
   TKvDisplayHighlighting(TKvDataDisplay& display, TPersistent* owner);
 
   TKvChannelItemHighlighting* Channels() const { return const_cast<TKvChannelItemHighlighting*>(&Channels_); }
+  TKvDisplayItemHighlighting* Cursors() const { return const_cast<TKvDisplayItemHighlighting*>(&Cursors_); }
+  TKvDisplayItemHighlighting* CursorLinks() const { return const_cast<TKvDisplayItemHighlighting*>(&CursorLinks_); }
 
 private:
   TKvChannelItemHighlighting Channels_;
+  TKvDisplayItemHighlighting Cursors_;
+  TKvDisplayItemHighlighting CursorLinks_;
 };

@@ -40,6 +40,8 @@ const TClassInfo& TKvScope::StaticClassInfo() {
   return DefineClass<TKvScope, TKvDataChart>("TKvScope", [](TPublished<TKvScope>& p) {
     // The pin lists are stored for the links of their pins, after the channels that make the pins.
     p.Collection("Channels", &TKvScope::Channels)
+        .Collection("Cursors", &TKvScope::Cursors)
+        .Collection("CursorLinks", &TKvScope::CursorLinks)
         .Object("InputPins", &TKvScope::InputPins)
         .Object("XInputPins", &TKvScope::XInputPins)
         .Boolean("Vertical", &TKvScope::Vertical, &TKvScope::SetVertical, false)
@@ -51,7 +53,10 @@ TKvScope::TKvScope(TComponent* owner)
     : TKvDataChart(owner),
       InputPins_(this, false, &DataLock()),
       XInputPins_(this, false, &DataLock()),
-      Channels_(*this) {
+      Channels_(*this),
+      Cursors_(*this),
+      CursorLinks_(*this),
+      CursorLayer_(*this) {
   Channels_.Add();
 }
 
@@ -60,6 +65,8 @@ TKvScope::~TKvScope() = default;
 void TKvScope::Destroying() {
   // Each channel stops and unlinks its pins while the display is still whole.
   Channels_.Clear();
+  CursorLinks_.Clear();
+  Cursors_.Clear();
   TKvDataChart::Destroying();
 }
 
@@ -390,8 +397,27 @@ void TKvScope::UpdateHighlighting() {
   const QPoint mouse = MousePosition();
   const bool over = MouseInside() && DataView()->GetRect().Contains(mouse.x(), mouse.y());
   HoverHit_ = {};
-  const int hover = over ? Channels_.HitTest(mouse.x(), mouse.y(), &HoverHit_) : -1;
+  // One item is under the mouse: a cursor or cursor link, drawn over the channels, comes first.
+  const bool overCursor = CursorLayer_.UpdateHover(over, mouse.x(), mouse.y());
+  const int hover = over && !overCursor ? Channels_.HitTest(mouse.x(), mouse.y(), &HoverHit_) : -1;
   if (hover == Hover) return;
   Hover = hover;
   Redraw();
+}
+
+void TKvScope::PaintBehindChannels(TKvCanvas& canvas, const TKvRect&) { CursorLayer_.PaintBehind(canvas); }
+
+void TKvScope::PaintOverChannels(TKvCanvas& canvas, const TKvRect&) { CursorLayer_.PaintOver(canvas); }
+
+bool TKvScope::DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+  return CursorLayer_.MouseDown(button, shift, x, y);
+}
+
+void TKvScope::DataViewMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+  CursorLayer_.MouseUp(button, shift, x, y);
+}
+
+void TKvScope::Loaded() {
+  TKvDataChart::Loaded();
+  for (int i = 0; i < CursorLinks_.Count(); ++i) CursorLinks_.Link(i).ResolveLoaded();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "display/KvDataChart.h"
+#include "display/KvDisplayCursor.h"
+#include "display/KvDisplayCursorLink.h"
 #include "display/KvScopeChannels.h"
+#include "display/KvScopeCursorLayer.h"
 #include "pins/LkPins.h"
 #include "platform/LkSync.h"
 
@@ -30,6 +33,10 @@ public:
   TKvScopeChannels* Channels() const { return const_cast<TKvScopeChannels*>(&Channels_); }
   TLkPinList* InputPins() const { return const_cast<TLkPinList*>(&InputPins_); }
   TLkPinList* XInputPins() const { return const_cast<TLkPinList*>(&XInputPins_); }
+  TKvDisplayCursors* Cursors() const { return const_cast<TKvDisplayCursors*>(&Cursors_); }
+  TKvDisplayCursorLinks* CursorLinks() const { return const_cast<TKvDisplayCursorLinks*>(&CursorLinks_); }
+  // The cursors and cursor links under the mouse, dragged or highlighted from the legend.
+  TKvScopeCursorLayer& CursorLayer() const { return const_cast<TKvScopeCursorLayer&>(CursorLayer_); }
   bool Vertical() const { return Vertical_; }
   void SetVertical(bool vertical);
   // 0: each buffer replaces the trace; N: the trace is a rolling window of the last N samples.
@@ -49,6 +56,11 @@ public:
   int HoverChannel() const { return Hover; }
   const TKvTraceHit& HoverHit() const { return HoverHit_; }
   void UpdateHighlighting() override;
+  bool DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+  void DataViewMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+  void DataViewCaptureLost() override { CursorLayer_.CancelDrag(); }
+  // Cursor links name their cursors by index once all are read.
+  void Loaded() override;
   // Not while a channel's draw event runs: what it changes shows in this very paint.
   void Redraw() override;
 
@@ -57,6 +69,8 @@ protected:
   int LargestSampleCount() const override;
   void Destroying() override;
   void PaintChannels(TKvCanvas& canvas, const TKvRect& work) override;
+  void PaintBehindChannels(TKvCanvas& canvas, const TKvRect& work) override;
+  void PaintOverChannels(TKvCanvas& canvas, const TKvRect& work) override;
 
 private:
   friend class TKvScopeChannel;
@@ -83,6 +97,9 @@ private:
   TLkPinList InputPins_;
   TLkPinList XInputPins_;
   TKvScopeChannels Channels_;
+  TKvDisplayCursors Cursors_;
+  TKvDisplayCursorLinks CursorLinks_;
+  TKvScopeCursorLayer CursorLayer_;
   bool Vertical_ = false;
   std::atomic<uint32_t> SizeLimit_{0};
   mutable bool DataRangeValid = false;

@@ -36,7 +36,9 @@ public:
     this->Changed();
   }
   TKvScaleMode GetScaleMode() const override { return ScaleMode_; }
-  TKvCursorSettings* CursorSettings() const { return const_cast<TKvCursorSettings*>(&CursorSettings_); }
+  TKvDisplayAxisCursorSettings* CursorSettings() const {
+    return const_cast<TKvDisplayAxisCursorSettings*>(&CursorSettings_);
+  }
   TKvDisplayAxisZoom* Zooming() const { return const_cast<TKvDisplayAxisZoom*>(&Zooming_); }
   // The grid lines this axis draws in the data view.
   TKvDisplayGridDirectionalLinesSettings* DataView() const {
@@ -85,7 +87,7 @@ private:
 
   TKvDataChart& Chart_;
   TKvScaleMode ScaleMode_ = TKvScaleMode::smLinear;
-  TKvCursorSettings CursorSettings_;
+  TKvDisplayAxisCursorSettings CursorSettings_;
   TKvDisplayAxisZoom Zooming_;
   TKvDisplayGridDirectionalLinesSettings DataView_;
 };

@@ -39,6 +39,22 @@ void TKvScopeDataView::MouseLeaveDisplay() {
   Chart.UpdateHighlighting();
 }
 
+void TKvScopeDataView::MouseDownAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool& handled, bool inside,
+                                   int x, int y) {
+  TKvCustomColorDisplayView::MouseDownAt(button, shift, handled, inside, x, y);
+  if (!handled && inside && Chart.DataViewMouseDown(button, shift, x, y)) handled = true;
+}
+
+void TKvScopeDataView::MouseUpAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool inside, int x, int y) {
+  TKvCustomColorDisplayView::MouseUpAt(button, shift, inside, x, y);
+  Chart.DataViewMouseUp(button, shift, x, y);
+}
+
+void TKvScopeDataView::CaptureLost() {
+  TKvCustomColorDisplayView::CaptureLost();
+  Chart.DataViewCaptureLost();
+}
+
 void TKvScopeDataView::PaintGrid(TKvCanvas& canvas, const TKvTrackingOptionalAxis& axis,
                                  const TKvDisplayGridDirectionalLinesSettings& grid) const {
   const TKvDisplayGridLineSettings& lines = *grid.Lines();

@@ -22,6 +22,11 @@ public:
   // The item under the mouse follows it.
   void MouseMoveAt(Qt::KeyboardModifiers shift, int x, int y, bool& handled) override;
   void MouseLeaveDisplay() override;
+  // Items over the channels take their presses before zoom and pan.
+  void MouseDownAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool& handled, bool inside, int x,
+                   int y) override;
+  void MouseUpAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool inside, int x, int y) override;
+  void CaptureLost() override;
   // Older layouts name the main axes' grid colours here.
   void DefineProperties(TFiler& filer) override;
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-const TClassInfo& TPen::StaticClassInfo() {
+const TEnumNames<TPenMode>& PenModeNames() {
   static const TEnumNames<TPenMode> modes = {{TPenMode::pmBlack, "pmBlack"},
                                              {TPenMode::pmWhite, "pmWhite"},
                                              {TPenMode::pmNop, "pmNop"},
@@ -21,6 +21,10 @@ const TClassInfo& TPen::StaticClassInfo() {
                                              {TPenMode::pmNotMask, "pmNotMask"},
                                              {TPenMode::pmXor, "pmXor"},
                                              {TPenMode::pmNotXor, "pmNotXor"}};
+  return modes;
+}
+
+const TEnumNames<TPenStyle>& PenStyleNames() {
   static const TEnumNames<TPenStyle> styles = {{TPenStyle::psSolid, "psSolid"},
                                                {TPenStyle::psDash, "psDash"},
                                                {TPenStyle::psDot, "psDot"},
@@ -28,10 +32,14 @@ const TClassInfo& TPen::StaticClassInfo() {
                                                {TPenStyle::psDashDotDot, "psDashDotDot"},
                                                {TPenStyle::psClear, "psClear"},
                                                {TPenStyle::psInsideFrame, "psInsideFrame"}};
+  return styles;
+}
+
+const TClassInfo& TPen::StaticClassInfo() {
   return DefineClass<TPen, TPersistent>("TPen", [](TPublished<TPen>& p) {
     p.Colour("Color", &TPen::Color, &TPen::SetColor, {}, [](const TPen& pen) { return pen.Color_ != pen.DefaultColor; })
-        .Enumeration("Mode", modes, &TPen::Mode, &TPen::SetMode, TPenMode::pmCopy)
-        .Enumeration("Style", styles, &TPen::Style, &TPen::SetStyle, TPenStyle::psSolid)
+        .Enumeration("Mode", PenModeNames(), &TPen::Mode, &TPen::SetMode, TPenMode::pmCopy)
+        .Enumeration("Style", PenStyleNames(), &TPen::Style, &TPen::SetStyle, TPenStyle::psSolid)
         .Integer("Width", &TPen::Width, &TPen::SetWidth, 1);
   });
 }

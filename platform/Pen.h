@@ -3,6 +3,7 @@
 #include "platform/Colors.h"
 #include "platform/Event.h"
 #include "platform/Persistent.h"
+#include "platform/Published.h"
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
@@ -25,6 +26,10 @@ enum class TPenMode {
   pmXor,
   pmNotXor
 };
+
+// The names layouts store pen modes and styles by.
+const TEnumNames<TPenMode>& PenModeNames();
+const TEnumNames<TPenStyle>& PenStyleNames();
 
 // A pen as layouts store it: colour, mode, style and width in pixels. Its colour is stored where it
 // differs from the one the pen was made with.
