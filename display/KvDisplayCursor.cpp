@@ -45,6 +45,7 @@ const TClassInfo& TKvDisplayCursor::StaticClassInfo() {
             .Object("Position", &C::Position)
             .Colour("Color", &C::Color, &C::SetColor)
             .Enumeration("Kind", CursorKindNames(), &C::Kind, &C::SetKind, TKvDisplayCursorKind::ckVertical)
+            .Collection("Channels", &C::Channels)
             .Event("OnClick", &C::OnClick)
             .Event("OnMouseDown", &C::OnMouseDown)
             .Event("OnMouseUp", &C::OnMouseUp);
@@ -54,7 +55,8 @@ const TClassInfo& TKvDisplayCursor::StaticClassInfo() {
 TKvDisplayCursor::TKvDisplayCursor(TCollection& collection)
     : TKvDisplayCollectionItem(collection, static_cast<TKvDisplayCursors&>(collection).Scope()),
       Position_(*this),
-      Color_(static_cast<TKvDisplayCursors&>(collection).NextColor()) {
+      Color_(static_cast<TKvDisplayCursors&>(collection).NextColor()),
+      Channels_(*this) {
   TKvDisplayCollectionItem::SetName("Cursor" + std::to_string(collection.Count()));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplayCollectionItem.h"
+#include "display/KvDisplayCursorChannelLink.h"
 #include "platform/Colors.h"
 #include "platform/Event.h"
 #include "platform/EzLockedPersistent.h"
@@ -76,6 +77,8 @@ public:
   void SetXAxisIndex(int32_t index);
   int32_t YAxisIndex() const { return YAxisIndex_; }
   void SetYAxisIndex(int32_t index);
+  // Where its lines cross channels, marked and labelled.
+  TKvDisplayCursorChannelLinks* Channels() const { return const_cast<TKvDisplayCursorChannelLinks*>(&Channels_); }
   // The axes the cursor is drawn against: the indexed ones, or the main ones.
   TKvBasicScopeXAxis& XAxis() const;
   TKvBasicScopeYAxis& YAxis() const;
@@ -102,6 +105,7 @@ private:
   TKvDisplayCursorKind Kind_ = TKvDisplayCursorKind::ckVertical;
   int32_t XAxisIndex_ = 0;
   int32_t YAxisIndex_ = 0;
+  TKvDisplayCursorChannelLinks Channels_;
 };
 
 // The scope's cursors. A new cursor takes the palette colour the fewest cursors use, the earliest

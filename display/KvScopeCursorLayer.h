@@ -75,6 +75,8 @@ private:
   double DragValue(const TKvDisplayCursor& cursor, bool xLine, QPoint mouse) const;
   bool HitsLink(const TKvDisplayCursorLink& link, int x, int y) const;
   void PaintCursor(TKvCanvas& canvas, const TKvDisplayCursor& cursor) const;
+  // Marks and labels where the cursor's X (or Y) line at `pixel` crosses its linked channels.
+  void PaintChannelLinks(TKvCanvas& canvas, const TKvDisplayCursor& cursor, bool xLine, int pixel) const;
   void PaintDragPreview(TKvCanvas& canvas, const TKvDisplayCursor& cursor, bool xLine) const;
   void PaintLink(TKvCanvas& canvas, const TKvDisplayCursorLink& link) const;
   // The line between the pixels `from` and `to` of two lines of one axis, at `across`.

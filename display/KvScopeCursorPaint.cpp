@@ -97,6 +97,7 @@ void TKvScopeCursorLayer::PaintCursor(TKvCanvas& canvas, const TKvDisplayCursor&
     // At the edge, dotted, when its value lies outside the view.
     canvas.SetPen(cursor.Color(), 1, line->Outside ? TPenStyle::psDot : TPenStyle::psSolid);
     CursorLine(canvas, view, line->Pixel, alongY);
+    if (!line->Outside) PaintChannelLinks(canvas, cursor, xLine, line->Pixel);
     if (dragged && (xLine ? DraggedX : DraggedY)) PaintDragPreview(canvas, cursor, xLine);
   }
 }
@@ -112,10 +113,11 @@ void TKvScopeCursorLayer::PaintDragPreview(TKvCanvas& canvas, const TKvDisplayCu
   const TColor color = Scope.Trails()->Color();
   canvas.SetPen(color, 1, TPenStyle::psDot);
   CursorLine(canvas, view, to->Pixel, mapping.AlongY());
+  if (!to->Outside) PaintChannelLinks(canvas, cursor, xLine, to->Pixel);
   if (value == old || !from) return;
+  canvas.SetPen(color);
   // Joined at the mouse, with the distance moved written over the join.
   const int across = mapping.AlongY() ? Mouse.x() : Mouse.y();
-  canvas.SetPen(color);
   if (mapping.AlongY()) canvas.Line(across, from->Pixel, across, to->Pixel);
   else canvas.Line(from->Pixel, across, to->Pixel, across);
   canvas.SetFont(*Scope.Trails()->Font());

@@ -4,7 +4,6 @@
 // their own handlers, and the layout.
 #include "DisplayTestKit.h"
 #include "display/KvCursorMapping.h"
-#include "display/KvCursorSnap.h"
 #include "display/KvDisplayToolBar.h"
 #include "display/KvScope.h"
 #include "platform/LayoutReader.h"
@@ -418,6 +417,35 @@ TEST(CursorLegend, ColourHighlightAndSelection) {
   first.SetLegendHighlight(false);
   image = Expose(*scope);
   EXPECT_EQ(Rgb(image, 29, 30), Black);
+}
+
+TEST(CursorChannelLink, MarksAndLabelsWhereTheCursorCrossesTheChannel) {
+  for (const bool labelled : {true, false}) {
+    SCOPED_TRACE(labelled);
+    TScopePtr scope = PlainScope();
+    TKvScopeChannel& channel = scope->Channels()->Channel(0);
+    channel.SetVisible(true);
+    channel.Data().StoreUniform(1024, 0, [](uint32_t) { return 40.0; });
+    scope->DataArrived();
+    scope->Refresh();
+    TKvDisplayCursor& cursor = AddCursor(*scope, 50);
+    TKvDisplayCursorChannelLink& link = cursor.Channels()->AddLink();
+    link.SetChannelIndex(0);
+    link.SetShape(TKvDisplayMarkerShape::msSquare);
+    link.SetUseChannelColor(false);
+    link.Pen()->SetColor(clAqua);
+    link.Brush()->SetColor(clAqua);
+    link.ChannelLabel()->SetVisible(labelled);
+    const QImage image = Expose(*scope);
+    const int x = TKvCursorAxisMapping(*scope->XAxis()).LineOf(50, true)->Pixel;
+    const int y = TKvCursorAxisMapping(*scope->YAxis()).LineOf(40, true)->Pixel;
+    // The square of half size 3 about the crossing, over the channel's line.
+    for (const QPoint corner : {QPoint(x - 3, y - 3), QPoint(x + 3, y - 3), QPoint(x - 3, y + 3), QPoint(x + 3, y + 3)})
+      EXPECT_EQ(Rgb(image, corner.x(), corner.y()), Pixel(clAqua)) << corner.x() << "," << corner.y();
+    EXPECT_EQ(Rgb(image, x - 5, y), Pixel(clRed));
+    // "40" above and to the right of it.
+    EXPECT_EQ(Lit(image, {x + 5, y - 12, x + 30, y - 4}) > 10, labelled);
+  }
 }
 
 // Two cursors at X 20 and 70 with a link between them.
