@@ -95,6 +95,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 void TForm1::FormCreate(TObject*) {
+  // First: the capture service may fail below, and the scope's menu does not depend on it.
+  if (KvScope3) ScopeCursors = std::make_unique<TScopeCursorMenu>(*KvScope3);
   BoundaryCols.clear();
   BoundaryRows.clear();
   FillFormatBox();

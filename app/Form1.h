@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ChroStringGrid.h"
+#include "app/ScopeCursorMenu.h"
 #include "components/DnAudioToReal.h"
 #include "components/DnGenericGen.h"
 #include "components/DnRealToAudio.h"
@@ -90,6 +91,8 @@ public:
   std::unique_ptr<TSoundCaptureStream> CaptureStream;
   std::vector<int32_t> BoundaryCols;
   std::vector<int32_t> BoundaryRows;
+  // The scope's context menu, which places and removes cursors.
+  std::unique_ptr<TScopeCursorMenu> ScopeCursors;
 
   // Handlers, bound by the layout.
   void FormCreate(TObject* Sender);

@@ -1,0 +1,49 @@
+#include "app/ScopeCursorMenu.h"
+
+#include "display/KvCursorMapping.h"
+#include "display/KvScope.h"
+
+#include <QMenu>
+
+#include <cmath>
+
+TScopeCursorMenu::TScopeCursorMenu(TKvScope& scope) : Scope(scope) {
+  Scope.setContextMenuPolicy(Qt::CustomContextMenu);
+  Request = QObject::connect(&Scope, &QWidget::customContextMenuRequested, &Scope, [this](const QPoint& point) {
+    if (const std::unique_ptr<QMenu> menu = MenuAt(point)) menu->exec(Scope.mapToGlobal(point));
+  });
+}
+
+TScopeCursorMenu::~TScopeCursorMenu() { QObject::disconnect(Request); }
+
+std::unique_ptr<QMenu> TScopeCursorMenu::MenuAt(QPoint point) {
+  if (!Scope.DataView()->GetRect().Contains(point.x(), point.y())) return nullptr;
+  auto menu = std::make_unique<QMenu>(&Scope);
+  menu->addAction("Add cursor", [this, point] { AddCursor(point); });
+  // The cursor is named by its item, which the menu may outlive.
+  const TLkItemRef<TKvDisplayCursor> hit = Scope.CursorLayer().HitTest(point.x(), point.y()).Cursor;
+  if (hit)
+    menu->addAction("Delete cursor", [this, hit] {
+      if (hit) Scope.Cursors()->Delete(hit->Index());
+    });
+  TKvDisplayCursors& cursors = *Scope.Cursors();
+  if (cursors.Count() >= 2)
+    menu->addAction("Measure between the last two cursors", [this] {
+      TKvDisplayCursors& all = *Scope.Cursors();
+      if (all.Count() < 2) return;
+      TKvDisplayCursorLink& link = Scope.CursorLinks()->AddLink();
+      link.SetBeginCursorIndex(all.Count() - 2);
+      link.SetEndCursorIndex(all.Count() - 1);
+    });
+  return menu;
+}
+
+void TScopeCursorMenu::AddCursor(QPoint point) {
+  TKvDisplayCursor& cursor = Scope.Cursors()->AddCursor();
+  const TKvCursorAxisMapping x(cursor.XAxis()), y(cursor.YAxis());
+  cursor.Position()->SetX(x.ValueAt(x.AlongY() ? point.y() : point.x(), NAN));
+  cursor.Position()->SetY(y.ValueAt(y.AlongY() ? point.y() : point.x(), NAN));
+  // Its reading: each channel's value where the cursor crosses it.
+  const TKvScopeChannels& channels = *Scope.Channels();
+  for (int i = 0; i < channels.Count(); ++i) cursor.Channels()->AddLink().SetChannel(&channels.Channel(i));
+}
