@@ -483,6 +483,43 @@ TEST(CursorLink, DrawsTheMeasurementLineBetweenTheCursorsWithTheDifferenceAboveI
   EXPECT_EQ(Lit(image, {21, 0, 70, 14}), 0);
 }
 
+TEST(CursorLink, TheLineRunsBetweenTheLinesOfEitherAxisInEitherDisplay) {
+  struct {
+    const char* Name;
+    bool Vertical;
+    TKvDisplayCursorKind Kind;
+    // The cursors' values (X or Y), and where the measurement line lies: along a row or a column,
+    // at `at`, between `from` and `to`.
+    double First, Second;
+    bool Row;
+    int At, From, To;
+  } const cases[] = {
+      {"X lines", false, TKvDisplayCursorKind::ckVertical, 20, 70, true, 30, 21, 70},
+      {"Y lines", false, TKvDisplayCursorKind::ckHorizontal, -50, 50, false, 50, 17, 46},
+      {"X lines, vertical", true, TKvDisplayCursorKind::ckVertical, 20, 70, false, 50, 13, 42},
+      {"Y lines, vertical", true, TKvDisplayCursorKind::ckHorizontal, -50, 50, true, 30, 26, 75},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TScopePtr scope = PlainScope(c.Vertical);
+    const bool x = c.Kind == TKvDisplayCursorKind::ckVertical;
+    AddCursor(*scope, x ? c.First : 0, x ? 0 : c.First, c.Kind);
+    AddCursor(*scope, x ? c.Second : 0, x ? 0 : c.Second, c.Kind);
+    TKvDisplayCursorLink& link = scope->CursorLinks()->AddLink();
+    link.SetBeginCursorIndex(0);
+    link.SetEndCursorIndex(1);
+    link.MeasurementLine()->MeasurementLabel()->SetVisible(false);
+    const QImage image = Expose(*scope);
+    const uint32_t yellow = Pixel(clYellow);
+    const auto count = [&](int from, int to) {
+      return c.Row ? CountInRow(image, c.At, from, to, yellow) : CountInColumn(image, c.At, from, to, yellow);
+    };
+    EXPECT_GT(count(c.From, c.To), (c.To - c.From) / 4);
+    EXPECT_EQ(count(0, c.From - 1), 0);
+    EXPECT_EQ(count(c.To + 1, c.Row ? 101 : 62), 0);
+  }
+}
+
 TEST(CursorLink, CursorsAtTheSameXDrawNoLine) {
   TLinked linked;
   linked.End.Position()->SetX(20);
