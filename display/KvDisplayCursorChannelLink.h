@@ -2,6 +2,7 @@
 
 #include "display/KvBrush.h"
 #include "display/KvMarkerShape.h"
+#include "display/KvScopeChannel.h"
 #include "display/KvViewSettings.h"
 #include "platform/Collection.h"
 #include "platform/Pen.h"
@@ -10,7 +11,6 @@
 
 class TKvDisplayCursor;
 class TKvScope;
-class TKvScopeChannel;
 
 // Where a cursor's line crosses a channel: a mark there and, when the label is visible, the
 // channel's value at the crossing (template "%Y" for a vertical line, "%X" for a horizontal one).
