@@ -3,6 +3,7 @@
 // positions outside the view and NaN, a link's measurement line and label, deleting items from
 // their own handlers, and the layout.
 #include "DisplayTestKit.h"
+#include "display/KvCanvas.h"
 #include "display/KvCursorMapping.h"
 #include "display/KvDisplayToolBar.h"
 #include "display/KvScope.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -517,6 +519,27 @@ TEST(CursorLink, TheLineRunsBetweenTheLinesOfEitherAxisInEitherDisplay) {
     EXPECT_GT(count(c.From, c.To), (c.To - c.From) / 4);
     EXPECT_EQ(count(0, c.From - 1), 0);
     EXPECT_EQ(count(c.To + 1, c.Row ? 101 : 62), 0);
+  }
+}
+
+TEST(CursorLink, LegendSampleShowsTheSelectionBothCursorsAndTheLine) {
+  for (const bool selection : {true, false}) {
+    TLinked linked;
+    linked.Link.Selection()->SetVisible(selection);
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+      QPainter painter(&image);
+      TKvCanvas canvas(painter, QPalette());
+      EXPECT_TRUE(linked.Link.DrawLegendSample(canvas, 5, 10));
+    }
+    EXPECT_EQ(linked.Link.GetLegendColor(), clYellow);
+    // The cursors' colours at the sides, the dotted line between them, the selection behind.
+    EXPECT_EQ(Rgb(image, 5, 7), Pixel(linked.Begin.Color()));
+    EXPECT_EQ(Rgb(image, 17, 13), Pixel(linked.End.Color()));
+    EXPECT_GT(CountInRow(image, 10, 6, 17, Pixel(clYellow)), 2);
+    EXPECT_EQ(Rgb(image, 10, 7), selection ? 0x808080u : Black);
+    EXPECT_EQ(Rgb(image, 10, 15), Black);
   }
 }
 
