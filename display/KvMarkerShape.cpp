@@ -38,7 +38,7 @@ void Plus(TKvCanvas& canvas, int x, int y, int s) {
 
 void Cross(TKvCanvas& canvas, int x, int y, int s) {
   canvas.Line(x - s, y - s, x + s + 1, y + s + 1);
-  canvas.Line(x + s, y - s, x - s - 1, y + s + 1);
+  canvas.Line(x - s, y + s, x + s + 1, y - s - 1);
 }
 
 }  // namespace

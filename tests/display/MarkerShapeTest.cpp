@@ -56,7 +56,8 @@ QImage Paint(S shape, int size, bool vertical) {
 
 uint32_t At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
-// Pixels a shape of size 4 at (20, 20) must cover, and one it must leave alone.
+// Pixels a shape of size 4 at (20, 20) must cover, and one it must leave alone. Filled shapes, as
+// every filled polygon of the canvas, leave out their right and bottom edge pixels.
 struct TPaintCase {
   S Shape;
   bool Vertical;
@@ -73,10 +74,10 @@ TEST(MarkerShape, EachShapeCoversItsOutlineAroundTheCentre) {
       {S::msPlus, false, {{20, 16}, {20, 24}, {16, 20}, {24, 20}}, {16, 16}},
       {S::msCross, false, {{16, 16}, {24, 24}, {24, 16}, {16, 24}}, {20, 16}},
       {S::msStar, false, {{16, 16}, {24, 24}, {20, 16}, {24, 20}}, {18, 16}},
-      {S::msTriangleUp, false, {{20, 20}, {16, 28}, {24, 28}}, {20, 19}},
-      {S::msTriangleDown, false, {{20, 20}, {16, 12}, {24, 12}}, {20, 21}},
-      {S::msTriangleLeft, false, {{20, 20}, {28, 16}, {28, 24}}, {19, 20}},
-      {S::msTriangleRight, false, {{20, 20}, {12, 16}, {12, 24}}, {21, 20}},
+      {S::msTriangleUp, false, {{20, 20}, {16, 28}, {23, 28}}, {20, 19}},
+      {S::msTriangleDown, false, {{20, 20}, {16, 12}, {23, 12}}, {20, 21}},
+      {S::msTriangleLeft, false, {{20, 20}, {28, 16}, {28, 23}}, {19, 20}},
+      {S::msTriangleRight, false, {{20, 20}, {12, 16}, {12, 23}}, {21, 20}},
       {S::msHLine, false, {{16, 20}, {24, 20}}, {20, 16}},
       {S::msVLine, false, {{20, 16}, {20, 24}}, {16, 20}},
       // A vertical display turns the line shapes.
