@@ -64,6 +64,8 @@ public:
   TKvDisplayView* GetDataView() const override { return DataView(); }
   // After a layout or a mouse move: find the item under the mouse again.
   virtual void UpdateHighlighting() {}
+  // A left press in the data view on an item that takes it; true when one did.
+  virtual bool PressItemAt(int /*x*/, int /*y*/) { return false; }
   double GetXMin() const override { return XAxis_.ZoomMin(); }
   double GetXMax() const override { return XAxis_.ZoomMax(); }
   double GetYMin() const override { return YAxis_.ZoomMin(); }

@@ -21,10 +21,21 @@ const TClassInfo& TKvChannelItemHighlighting::StaticClassInfo() {
 }
 
 const TClassInfo& TKvDisplayHighlighting::StaticClassInfo() {
-  return DefineClass<TKvDisplayHighlighting, TKvDisplaySettings>(
-      "TKvDisplayHighlighting",
-      [](TPublished<TKvDisplayHighlighting>& p) { p.Object("Channels", &TKvDisplayHighlighting::Channels); });
+  return DefineClass<TKvDisplayHighlighting, TKvDisplaySettings>("TKvDisplayHighlighting",
+                                                                 [](TPublished<TKvDisplayHighlighting>& p) {
+                                                                   using C = TKvDisplayHighlighting;
+                                                                   p.Object("Channels", &C::Channels)
+                                                                       .Object("ChannelLinks", &C::ChannelLinks)
+                                                                       .Object("Markers", &C::Markers)
+                                                                       .Object("Zones", &C::Zones)
+                                                                       .Object("Ellipses", &C::Ellipses);
+                                                                 });
 }
 
 TKvDisplayHighlighting::TKvDisplayHighlighting(TKvDataDisplay& display, TPersistent* owner)
-    : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw), Channels_(display, this) {}
+    : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw),
+      Channels_(display, this),
+      ChannelLinks_(display, this),
+      Markers_(display, this, true),
+      Zones_(display, this, true),
+      Ellipses_(display, this, true) {}

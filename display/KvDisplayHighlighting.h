@@ -46,7 +46,15 @@ public:
   TKvDisplayHighlighting(TKvDataDisplay& display, TPersistent* owner);
 
   TKvChannelItemHighlighting* Channels() const { return const_cast<TKvChannelItemHighlighting*>(&Channels_); }
+  TKvChannelItemHighlighting* ChannelLinks() const { return const_cast<TKvChannelItemHighlighting*>(&ChannelLinks_); }
+  TKvDisplayItemHighlighting* Markers() const { return const_cast<TKvDisplayItemHighlighting*>(&Markers_); }
+  TKvDisplayItemHighlighting* Zones() const { return const_cast<TKvDisplayItemHighlighting*>(&Zones_); }
+  TKvDisplayItemHighlighting* Ellipses() const { return const_cast<TKvDisplayItemHighlighting*>(&Ellipses_); }
 
 private:
   TKvChannelItemHighlighting Channels_;
+  TKvChannelItemHighlighting ChannelLinks_;
+  TKvDisplayItemHighlighting Markers_;
+  TKvDisplayItemHighlighting Zones_;
+  TKvDisplayItemHighlighting Ellipses_;
 };

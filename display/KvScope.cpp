@@ -43,7 +43,12 @@ const TClassInfo& TKvScope::StaticClassInfo() {
         .Object("InputPins", &TKvScope::InputPins)
         .Object("XInputPins", &TKvScope::XInputPins)
         .Boolean("Vertical", &TKvScope::Vertical, &TKvScope::SetVertical, false)
-        .Unsigned("SizeLimit", &TKvScope::SizeLimit, &TKvScope::SetSizeLimit, 0);
+        .Unsigned("SizeLimit", &TKvScope::SizeLimit, &TKvScope::SetSizeLimit, 0)
+        .Collection("MarkerGroups", &TKvScope::MarkerGroups,
+                    [](const TKvScope& scope) { return scope.MarkerGroups()->Count() > 0; })
+        .Collection("Zones", &TKvScope::Zones, [](const TKvScope& scope) { return scope.Zones()->Count() > 0; })
+        .Collection("Ellipses", &TKvScope::Ellipses,
+                    [](const TKvScope& scope) { return scope.Ellipses()->Count() > 0; });
   });
 }
 
@@ -51,7 +56,10 @@ TKvScope::TKvScope(TComponent* owner)
     : TKvDataChart(owner),
       InputPins_(this, false, &DataLock()),
       XInputPins_(this, false, &DataLock()),
-      Channels_(*this) {
+      MarkerGroups_(*this),
+      Channels_(*this),
+      Zones_(*this, TCollection::ItemsOf<TKvDisplayZone>(), *Highlighting()->Zones()),
+      Ellipses_(*this, TCollection::ItemsOf<TKvDisplayEllipticZone>(), *Highlighting()->Ellipses()) {
   Channels_.Add();
 }
 
@@ -335,6 +343,7 @@ void TKvScope::PaintChannels(TKvCanvas& canvas, const TKvRect& work) {
     if (!channel.Visible()) continue;
     try {
       PaintChannel(canvas, channel, work, i == Hover && highlighting.HiglightFromMouse());
+      PaintChannelMarkers(canvas, channel);
     } catch (...) {
       // A channel that cannot be drawn is left out of this paint; the others still are.
       PassErrorToHook("a scope channel's paint");
@@ -391,7 +400,49 @@ void TKvScope::UpdateHighlighting() {
   const bool over = MouseInside() && DataView()->GetRect().Contains(mouse.x(), mouse.y());
   HoverHit_ = {};
   const int hover = over ? Channels_.HitTest(mouse.x(), mouse.y(), &HoverHit_) : -1;
-  if (hover == Hover) return;
+  bool moved = false;
+  const auto follow = [&](auto& hovered, auto* item) {
+    moved |= !(hovered == item);
+    hovered = item;
+  };
+  follow(MarkerGroups_.Hovered, over ? HitChannelMarker(Channels_, mouse.x(), mouse.y()) : nullptr);
+  follow(Zones_.Hovered, over ? Zones_.HitTest(mouse.x(), mouse.y()) : nullptr);
+  follow(Ellipses_.Hovered, over ? Ellipses_.HitTest(mouse.x(), mouse.y()) : nullptr);
+  if (hover == Hover && !moved) return;
   Hover = hover;
   Redraw();
+}
+
+bool TKvScope::PressItemAt(int x, int y) {
+  TKvScopeChannelMarker* marker = HitChannelMarker(Channels_, x, y);
+  if (!marker) return false;
+  QPoint at;
+  TKvRealPoint value;
+  MarkerPixel(marker->Channel(), *marker, at, &value);
+  bool handled = false;
+  // The handler may delete the marker, its group or its channel: nothing of them is used after.
+  MarkerGroups_.OnClick(this, marker->Channel().Index(), marker->Index(), value, handled);
+  return true;
+}
+
+void TKvScope::Loaded() {
+  TKvDataChart::Loaded();
+  for (int c = 0; c < Channels_.Count(); ++c) {
+    const TKvScopeChannelMarkers& markers = *Channels_.Channel(c).Markers();
+    for (int m = 0; m < markers.Count(); ++m) markers.Marker(m).ResolveGroup();
+  }
+}
+
+void TKvScope::PaintBehindChannels(TKvCanvas& canvas, const TKvRect&) {
+  const TKvClipGuard guard(canvas);
+  canvas.ClipTo(DataView()->GetRect());
+  Zones_.Paint(canvas, true);
+  Ellipses_.Paint(canvas, true);
+}
+
+void TKvScope::PaintOverChannels(TKvCanvas& canvas, const TKvRect&) {
+  const TKvClipGuard guard(canvas);
+  canvas.ClipTo(DataView()->GetRect());
+  Zones_.Paint(canvas, false);
+  Ellipses_.Paint(canvas, false);
 }

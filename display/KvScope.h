@@ -1,7 +1,9 @@
 #pragma once
 
 #include "display/KvDataChart.h"
+#include "display/KvDisplayZones.h"
 #include "display/KvScopeChannels.h"
+#include "display/KvScopeMarkers.h"
 #include "pins/LkPins.h"
 #include "platform/LkSync.h"
 
@@ -28,6 +30,9 @@ public:
   ~TKvScope() override;
 
   TKvScopeChannels* Channels() const { return const_cast<TKvScopeChannels*>(&Channels_); }
+  TKvScopeMarkerGroups* MarkerGroups() const { return const_cast<TKvScopeMarkerGroups*>(&MarkerGroups_); }
+  TKvBasicDisplayZones* Zones() const { return const_cast<TKvBasicDisplayZones*>(&Zones_); }
+  TKvBasicDisplayZones* Ellipses() const { return const_cast<TKvBasicDisplayZones*>(&Ellipses_); }
   TLkPinList* InputPins() const { return const_cast<TLkPinList*>(&InputPins_); }
   TLkPinList* XInputPins() const { return const_cast<TLkPinList*>(&XInputPins_); }
   bool Vertical() const { return Vertical_; }
@@ -51,12 +56,18 @@ public:
   void UpdateHighlighting() override;
   // Not while a channel's draw event runs: what it changes shows in this very paint.
   void Redraw() override;
+  // Markers, zones and channel links take a left press before zooming or panning does.
+  bool PressItemAt(int x, int y) override;
+  void Loaded() override;
 
 protected:
   bool CommitData() override;
   int LargestSampleCount() const override;
   void Destroying() override;
   void PaintChannels(TKvCanvas& canvas, const TKvRect& work) override;
+  // The zones' fills behind the channels and their outlines over them.
+  void PaintBehindChannels(TKvCanvas& canvas, const TKvRect& work) override;
+  void PaintOverChannels(TKvCanvas& canvas, const TKvRect& work) override;
 
 private:
   friend class TKvScopeChannel;
@@ -82,7 +93,11 @@ private:
   std::vector<TKvScopeChannel*> Receivers;
   TLkPinList InputPins_;
   TLkPinList XInputPins_;
+  // Made before the channels, whose markers join its groups, and gone after them.
+  TKvScopeMarkerGroups MarkerGroups_;
   TKvScopeChannels Channels_;
+  TKvBasicDisplayZones Zones_;
+  TKvBasicDisplayZones Ellipses_;
   bool Vertical_ = false;
   std::atomic<uint32_t> SizeLimit_{0};
   mutable bool DataRangeValid = false;

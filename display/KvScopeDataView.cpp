@@ -34,6 +34,12 @@ void TKvScopeDataView::MouseMoveAt(Qt::KeyboardModifiers shift, int x, int y, bo
   Chart.UpdateHighlighting();
 }
 
+void TKvScopeDataView::MouseDownAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool& handled, bool inside,
+                                   int x, int y) {
+  TKvCustomColorDisplayView::MouseDownAt(button, shift, handled, inside, x, y);
+  if (!handled && inside && button == Qt::LeftButton) handled = Chart.PressItemAt(x, y);
+}
+
 void TKvScopeDataView::MouseLeaveDisplay() {
   TKvCustomColorDisplayView::MouseLeaveDisplay();
   Chart.UpdateHighlighting();

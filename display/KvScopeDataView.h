@@ -22,6 +22,9 @@ public:
   // The item under the mouse follows it.
   void MouseMoveAt(Qt::KeyboardModifiers shift, int x, int y, bool& handled) override;
   void MouseLeaveDisplay() override;
+  // A press on an item is the item's, not the start of a zoom or a pan.
+  void MouseDownAt(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool& handled, bool inside, int x,
+                   int y) override;
   // Older layouts name the main axes' grid colours here.
   void DefineProperties(TFiler& filer) override;
 
