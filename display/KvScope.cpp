@@ -48,7 +48,9 @@ const TClassInfo& TKvScope::StaticClassInfo() {
                     [](const TKvScope& scope) { return scope.MarkerGroups()->Count() > 0; })
         .Collection("Zones", &TKvScope::Zones, [](const TKvScope& scope) { return scope.Zones()->Count() > 0; })
         .Collection("Ellipses", &TKvScope::Ellipses,
-                    [](const TKvScope& scope) { return scope.Ellipses()->Count() > 0; });
+                    [](const TKvScope& scope) { return scope.Ellipses()->Count() > 0; })
+        .Collection("ChannelLinks", &TKvScope::ChannelLinks,
+                    [](const TKvScope& scope) { return scope.ChannelLinks()->Count() > 0; });
   });
 }
 
@@ -59,7 +61,8 @@ TKvScope::TKvScope(TComponent* owner)
       MarkerGroups_(*this),
       Channels_(*this),
       Zones_(*this, TCollection::ItemsOf<TKvDisplayZone>(), *Highlighting()->Zones()),
-      Ellipses_(*this, TCollection::ItemsOf<TKvDisplayEllipticZone>(), *Highlighting()->Ellipses()) {
+      Ellipses_(*this, TCollection::ItemsOf<TKvDisplayEllipticZone>(), *Highlighting()->Ellipses()),
+      ChannelLinks_(*this) {
   Channels_.Add();
 }
 
@@ -338,6 +341,16 @@ bool TKvScope::TraceView(const TKvScopeChannel& channel, const TKvRect& work, TK
 
 void TKvScope::PaintChannels(TKvCanvas& canvas, const TKvRect& work) {
   const TKvChannelItemHighlighting& highlighting = *Highlighting()->Channels();
+  if (ChannelLinks_.AnyDrawable()) {
+    // The links lie under the channels but follow their points: those are brought up to date first.
+    for (int i = 0; i < Channels_.Count(); ++i) {
+      TKvScopeChannel& channel = Channels_.Channel(i);
+      TKvTraceView view;
+      if (channel.Visible() && TraceView(channel, work, view))
+        channel.Trace().Update(channel.Data(), channel.Data().Generation(), view);
+    }
+    ChannelLinks_.Paint(canvas);
+  }
   for (int i = 0; i < Channels_.Count(); ++i) {
     TKvScopeChannel& channel = Channels_.Channel(i);
     if (!channel.Visible()) continue;
@@ -408,6 +421,7 @@ void TKvScope::UpdateHighlighting() {
   follow(MarkerGroups_.Hovered, over ? HitChannelMarker(Channels_, mouse.x(), mouse.y()) : nullptr);
   follow(Zones_.Hovered, over ? Zones_.HitTest(mouse.x(), mouse.y()) : nullptr);
   follow(Ellipses_.Hovered, over ? Ellipses_.HitTest(mouse.x(), mouse.y()) : nullptr);
+  follow(ChannelLinks_.Hovered, over ? ChannelLinks_.HitTest(mouse.x(), mouse.y()) : nullptr);
   if (hover == Hover && !moved) return;
   Hover = hover;
   Redraw();

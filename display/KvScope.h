@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDataChart.h"
+#include "display/KvDisplayChannelLinks.h"
 #include "display/KvDisplayZones.h"
 #include "display/KvScopeChannels.h"
 #include "display/KvScopeMarkers.h"
@@ -31,6 +32,7 @@ public:
 
   TKvScopeChannels* Channels() const { return const_cast<TKvScopeChannels*>(&Channels_); }
   TKvScopeMarkerGroups* MarkerGroups() const { return const_cast<TKvScopeMarkerGroups*>(&MarkerGroups_); }
+  TKvDisplayChannelLinks* ChannelLinks() const { return const_cast<TKvDisplayChannelLinks*>(&ChannelLinks_); }
   TKvBasicDisplayZones* Zones() const { return const_cast<TKvBasicDisplayZones*>(&Zones_); }
   TKvBasicDisplayZones* Ellipses() const { return const_cast<TKvBasicDisplayZones*>(&Ellipses_); }
   TLkPinList* InputPins() const { return const_cast<TLkPinList*>(&InputPins_); }
@@ -98,6 +100,7 @@ private:
   TKvScopeChannels Channels_;
   TKvBasicDisplayZones Zones_;
   TKvBasicDisplayZones Ellipses_;
+  TKvDisplayChannelLinks ChannelLinks_;
   bool Vertical_ = false;
   std::atomic<uint32_t> SizeLimit_{0};
   mutable bool DataRangeValid = false;
