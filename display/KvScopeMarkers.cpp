@@ -127,6 +127,11 @@ TKvScopeChannelMarkers::TKvScopeChannelMarkers(TKvScopeChannel& channel)
 
 void TKvScopeChannelMarkers::ItemAdded(TCollectionItem&) { Channel_.Scope().Redraw(); }
 
+void TKvScopeChannelMarkers::Notify(TCollectionItem& item, TCollectionNotification action) {
+  TLkExtCollection::Notify(item, action);
+  if (action == TCollectionNotification::cnDeleting && !Channel_.Scope().IsDestroying()) Channel_.Scope().Relayout();
+}
+
 bool MarkerPixel(const TKvScopeChannel& channel, const TKvScopeChannelMarker& marker, QPoint& at, TKvRealPoint* value) {
   const TKvScopeTrace& trace = channel.Trace();
   const TKvScopeChannelData& data = channel.Data();

@@ -101,6 +101,7 @@ public:
 
 protected:
   void ItemAdded(TCollectionItem& item) override;
+  void Notify(TCollectionItem& item, TCollectionNotification action) override;
 
 private:
   TKvScopeChannel& Channel_;

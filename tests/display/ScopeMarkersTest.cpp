@@ -94,6 +94,24 @@ TEST_F(ScopeMarker, IsHighlightedOneLargerUnderTheMouseAndFromTheLegend) {
   EXPECT_FALSE(highlighted());
 }
 
+TEST_F(ScopeMarker, AVerticalScopeTurnsTheLineShapesAndTheirHitBoxes) {
+  Scope->SetVertical(true);
+  Group.SetShape(TKvDisplayMarkerShape::msHLine);
+  Group.SetSize(6);
+  Expose(*Scope);
+  QPoint at;
+  ASSERT_TRUE(MarkerPixel(Scope->Channels()->Channel(0), Marker, at));
+  // Samples run down the view and values across it; the line mark lies along the samples.
+  EXPECT_EQ(at, QPoint(YAt(*Scope, 50), XAt(*Scope, 5)));
+  const QImage image = Expose(*Scope);
+  EXPECT_EQ(Rgb(image, at.x(), at.y() + 5), Yellow);
+  EXPECT_NE(Rgb(image, at.x() + 5, at.y()), Yellow);
+  const TKvScopeChannels& channels = *Scope->Channels();
+  EXPECT_EQ(HitChannelMarker(channels, at.x() + 3, at.y() + 6), &Marker);
+  EXPECT_EQ(HitChannelMarker(channels, at.x() + 4, at.y()), nullptr);
+  EXPECT_EQ(HitChannelMarker(channels, at.x(), at.y() + 7), nullptr);
+}
+
 TEST_F(ScopeMarker, ShowsItsLabelOnlyWhenAsked) {
   const auto labelled = [&] {
     const QImage image = Expose(*Scope);
