@@ -201,8 +201,13 @@ void TKvWaterfallMarkerGroups::Paint(TKvCanvas& canvas, const TKvWaterfallMarker
       for (const bool under : {true, false}) {
         if (under && !highlighted) continue;
         canvas.SetPen(under ? highlight : colour, under ? 3 : line.Width());
-        for (size_t m = 1; m < Pixels.size(); ++m)
-          if (Drawn[m - 1] && Drawn[m]) canvas.Line(Pixels[m - 1].x(), Pixels[m - 1].y(), Pixels[m].x(), Pixels[m].y());
+        // One polyline for each run of markers that have a pixel.
+        for (size_t start = 0; start < Pixels.size();) {
+          size_t end = start;
+          while (end < Pixels.size() && Drawn[end]) ++end;
+          if (end - start > 1) canvas.Polyline(&Pixels[start], int(end - start));
+          start = end + 1;
+        }
       }
     }
     const TKvWaterfallMarkers& markers = *group.Markers();
