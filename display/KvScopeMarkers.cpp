@@ -5,6 +5,8 @@
 #include "platform/LayoutReader.h"
 #include "platform/LayoutWriter.h"
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 const TClassInfo& TKvScopeMarkerGroup::StaticClassInfo() {
@@ -187,4 +189,15 @@ TKvScopeChannelMarker* HitChannelMarker(const TKvScopeChannels& channels, int x,
     }
   }
   return nullptr;
+}
+
+TKvScopeChannelMarker* PlaceChannelMarker(TKvScope& scope, int x, int y) {
+  TKvTraceHit hit;
+  const int channel = scope.Channels()->HitTest(x, y, &hit);
+  if (channel < 0) return nullptr;
+  TKvScopeChannelMarker& marker = scope.Channels()->Channel(channel).Markers()->AddMarker();
+  // The nearer end of the segment the point lies beside.
+  const uint32_t sample = hit.Sample + (hit.Along > 0.5 ? 1 : 0);
+  marker.SetPosition(int32_t(std::min<uint32_t>(sample, INT32_MAX)));
+  return &marker;
 }

@@ -116,3 +116,6 @@ void PaintChannelMarkers(TKvCanvas& canvas, const TKvScopeChannel& channel);
 // The marker whose hit box holds (x, y): channels and markers from the last to the first, the
 // first found wins; none when no visible channel's visible marker is there.
 TKvScopeChannelMarker* HitChannelMarker(const TKvScopeChannels& channels, int x, int y);
+// A new marker on the sample of the channel drawn nearest to (x, y), where a user points at a
+// trace; none when no channel is drawn within reach of the point.
+TKvScopeChannelMarker* PlaceChannelMarker(TKvScope& scope, int x, int y);

@@ -173,6 +173,24 @@ TEST_F(ScopeMarker, AClickHandlerMayDeleteTheMarkerOrItsGroup) {
   }
 }
 
+TEST(ScopeMarkers, APointedSampleOfTheNearestTraceGetsANewMarker) {
+  TItemScopePtr scope = ItemScope();
+  scope->Channels()->AddChannel();
+  ShowValues(*scope, 0, std::vector<double>(11, 50));
+  ShowValues(*scope, 1, std::vector<double>(11, -50));
+  Expose(*scope);
+  // Between samples 3 and 4 of the second channel, nearer to 4.
+  const int x = (XAt(*scope, 3) + 3 * XAt(*scope, 4)) / 4;
+  const TKvScopeChannelMarker* placed = PlaceChannelMarker(*scope, x, YAt(*scope, -50) + 1);
+  ASSERT_NE(placed, nullptr);
+  EXPECT_EQ(&placed->Channel(), &scope->Channels()->Channel(1));
+  EXPECT_EQ(placed->Position(), 4);
+  EXPECT_EQ(placed->MarkerGroup(), &scope->MarkerGroups()->Group(0));
+  // Nothing is placed far from every trace.
+  EXPECT_EQ(PlaceChannelMarker(*scope, x, YAt(*scope, 0)), nullptr);
+  EXPECT_EQ(scope->Channels()->Channel(0).Markers()->Count() + scope->Channels()->Channel(1).Markers()->Count(), 1);
+}
+
 TEST(ScopeMarkers, ReadAndWrittenBackWithTheirGroupsIndexResolvedAfterLoading) {
   const std::string head = "object KvScope1: TKvScope\n  Left = 0\n  Top = 0\n  Width = 200\n  Height = 100\n";
   const std::string groups =
