@@ -3,6 +3,7 @@
 #include "display/KvCanvas.h"
 #include "display/KvDisplayMarkerGroup.h"
 #include "display/KvScope.h"
+#include "display/KvSegmentDistance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,15 +23,6 @@ TKvBasicDisplayZones& ZonesOf(TCollection& collection) { return static_cast<TKvB
 
 TColor NextZoneColour(const TKvBasicDisplayZones& zones) {
   return LeastUsedColour(KvZonePalette, zones.Count(), [&](int i) { return zones.Zone(i).Pen()->Color(); });
-}
-
-// The distance from p to the segment a–b.
-double SegmentDistance(QPointF p, QPointF a, QPointF b) {
-  const QPointF d = b - a;
-  const double length = QPointF::dotProduct(d, d);
-  const double t = length > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / length, 0.0, 1.0) : 0.0;
-  const QPointF nearest = a + t * d;
-  return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
 }
 
 constexpr int ZoneReach = 3;

@@ -58,7 +58,7 @@ public:
   void UpdateHighlighting() override;
   // Not while a channel's draw event runs: what it changes shows in this very paint.
   void Redraw() override;
-  // Markers, zones and channel links take a left press before zooming or panning does.
+  // A channel marker takes a left press before zooming or panning does.
   bool PressItemAt(int x, int y) override;
   void Loaded() override;
 

@@ -3,6 +3,7 @@
 #include "display/KvBasicWaterfall.h"
 #include "display/KvCanvas.h"
 #include "display/KvLabelTemplate.h"
+#include "display/KvSegmentDistance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,15 +44,6 @@ TKvWaterfallMarkerGroups& GroupsOf(TCollection& collection) {
 
 TColor NextGroupColour(const TKvWaterfallMarkerGroups& groups) {
   return LeastUsedColour(KvMarkerGroupPalette, groups.Count(), [&](int i) { return groups.Group(i).Pen()->Color(); });
-}
-
-// The distance from p to the segment a–b.
-double SegmentDistance(QPointF p, QPointF a, QPointF b) {
-  const QPointF d = b - a;
-  const double length = QPointF::dotProduct(d, d);
-  const double t = length > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / length, 0.0, 1.0) : 0.0;
-  const QPointF nearest = a + t * d;
-  return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
 }
 
 constexpr double LineReach = 3;
