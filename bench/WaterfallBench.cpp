@@ -3,7 +3,8 @@
 // rows (colour them, scroll the picture, stretch it into the data view, repaint the axes and the
 // level scale) beside colouring 10 columns through a palette loop, moving the pixels and one
 // stretched drawImage; and a rebuild of the whole picture (the level range changed) beside
-// colouring all 1024 columns and the same drawImage.
+// colouring all 1024 columns and the same drawImage. And the same refresh with 1000 markers in ten
+// groups whose lines join them, beside that refresh without markers.
 #include "buffers/KvSimpleDataBuffer.h"
 #include "display/KvWaterfall.h"
 
@@ -85,6 +86,32 @@ void RefreshDisplay(benchmark::State& state) {
   ReportHeapAllocations(state, before);
 }
 
+// Ten groups of 100 markers spread over the picture, their lines shown. The groups keep their rows,
+// so that every iteration draws all of them: following ones would leave with their rows.
+void AddMarkers(TKvBasicWaterfall& waterfall) {
+  for (int g = 0; g < 10; ++g) {
+    TKvWaterfallMarkerGroup& group = waterfall.MarkerGroups()->AddGroup();
+    group.SetMode(TKvWaterfallMarkerMode::mmAbsolute);
+    group.Line()->SetVisible(true);
+    for (int m = 0; m < 100; ++m) group.Markers()->AddMarker(m * 10 + g, 20 + 20 * g + (m % 7) * 3);
+  }
+}
+
+void RefreshWithMarkers(benchmark::State& state, bool markers) {
+  auto waterfall = Waterfall();
+  if (markers) AddMarkers(*waterfall);
+  QImage window = Window(waterfall->devicePixelRatioF());
+  QPainter painter(&window);
+  waterfall->PaintToDC(painter);
+  const std::vector<TRef<IKvRealBuffer>> rows = Spectra(NewRows);
+  for (auto _ : state) {
+    for (const TRef<IKvRealBuffer>& row : rows) waterfall->AppendRow(row);
+    waterfall->Refresh();
+    waterfall->PaintToDC(painter);
+    benchmark::DoNotOptimize(window.constBits());
+  }
+}
+
 void RebuildDisplay(benchmark::State& state) {
   auto waterfall = Waterfall();
   QImage window = Window(waterfall->devicePixelRatioF());
@@ -154,6 +181,12 @@ BENCHMARK(RefreshReference)
 BENCHMARK(RebuildDisplay)->Name("waterfall rebuild 1024 rows 600x300/display")->Unit(benchmark::kMillisecond);
 BENCHMARK(RebuildReference)
     ->Name("waterfall rebuild 1024 rows 600x300/QImage and QPainter (reference)")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefreshWithMarkers, markers, true)
+    ->Name("waterfall refresh 10 rows 1000 markers 600x300/display")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefreshWithMarkers, none, false)
+    ->Name("waterfall refresh 10 rows 1000 markers 600x300/no markers (reference)")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

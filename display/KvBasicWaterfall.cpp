@@ -17,7 +17,8 @@ const TClassInfo& TKvBasicWaterfall::StaticClassInfo() {
         .Object("XAxis", &C::XAxis)
         .Object("YAxis", &C::YAxis)
         .Object("DataView", &C::DataView)
-        .Boolean("Vertical", &C::Vertical, &C::SetVertical, false);
+        .Boolean("Vertical", &C::Vertical, &C::SetVertical, false)
+        .Collection("MarkerGroups", &C::MarkerGroups, [](const C& c) { return c.MarkerGroups()->Count() > 0; });
   });
 }
 
@@ -227,6 +228,10 @@ void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TK
   canvas.FillRect({0, 0, width, height});
   PaintElements(canvas.Painter(), width, height);
   PaintViews(canvas, exporting, region);
+  // The markers follow the rows as the picture now shows them, scrolled or drawn whole.
+  const TKvWaterfallPicture& picture = DataView_.Picture();
+  MarkerGroups_.FollowRows(picture.RowsRemoved(), picture.HistoryGeneration());
+  MarkerGroups_.Paint(canvas, MarkerView());
   PaintOverlays(canvas, region);
   if (!exporting) PaintToolBar(canvas);
   if (!exporting && hasFocus()) canvas.FocusRect({0, 0, width, height});
@@ -235,4 +240,17 @@ void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TK
 void TKvBasicWaterfall::mouseMoveEvent(QMouseEvent* event) {
   TKvDataDisplay::mouseMoveEvent(event);
   LevelScale().TrackMouse();
+  const QPoint point = event->position().toPoint();
+  MarkerGroups_.UpdateHover(MarkerView(), point.x(), point.y());
+}
+
+void TKvBasicWaterfall::MouseLeave() {
+  MarkerGroups_.ClearHover();
+  TKvDataDisplay::MouseLeave();
+}
+
+TKvWaterfallMarkerView TKvBasicWaterfall::MarkerView() const {
+  return {DataView_.GetRect(),    XAxis_.GetVisibleMin(), XAxis_.GetVisibleMax(),
+          YAxis_.GetVisibleMin(), YAxis_.GetVisibleMax(), Vertical_,
+          XAxis_.Reversed()};
 }

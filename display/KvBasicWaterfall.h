@@ -6,6 +6,7 @@
 #include "display/KvWaterfallAxes.h"
 #include "display/KvWaterfallDataView.h"
 #include "display/KvWaterfallHistory.h"
+#include "display/KvWaterfallMarkers.h"
 #include "platform/LkSync.h"
 
 #include <atomic>
@@ -34,6 +35,9 @@ public:
   TKvWaterfallXAxis* XAxis() const { return const_cast<TKvWaterfallXAxis*>(&XAxis_); }
   TKvWaterfallYAxis* YAxis() const { return const_cast<TKvWaterfallYAxis*>(&YAxis_); }
   TKvWaterfallDataView* DataView() const { return const_cast<TKvWaterfallDataView*>(&DataView_); }
+  TKvWaterfallMarkerGroups* MarkerGroups() const { return const_cast<TKvWaterfallMarkerGroups*>(&MarkerGroups_); }
+  // Where markers land now: the data view and the axes' visible ranges.
+  TKvWaterfallMarkerView MarkerView() const;
   bool Vertical() const { return Vertical_; }
   void SetVertical(bool vertical);
   // The level scale that colours the rows.
@@ -83,6 +87,7 @@ protected:
   bool RefreshData() override;
   void PaintContent(TKvCanvas& canvas, bool exporting, const TKvRect& region) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void MouseLeave() override;
 
 private:
   // Under the critical section: the picture's height in bins, that of the oldest row (512 when
@@ -102,6 +107,7 @@ private:
   TKvWaterfallXAxis XAxis_;
   TKvWaterfallYAxis YAxis_;
   TKvWaterfallDataView DataView_;
+  TKvWaterfallMarkerGroups MarkerGroups_{*this};
   bool Vertical_ = false;
   mutable TLkCriticalSection Section;
   TKvWaterfallHistory History;

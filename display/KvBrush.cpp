@@ -6,7 +6,9 @@ const TClassInfo& TKvBrush::StaticClassInfo() {
   return DefineClass<TKvBrush, TPersistent>("TKvBrush", [](TPublished<TKvBrush>& p) {
     p.Colour("Color", &TKvBrush::Color, &TKvBrush::SetColor, {}, [](const TKvBrush& brush) {
        return brush.Color_ != brush.DefaultColor;
-     }).Enumeration("Style", styles, &TKvBrush::Style, &TKvBrush::SetStyle, TKvBrushStyle::bsSolid);
+     }).Enumeration("Style", styles, &TKvBrush::Style, &TKvBrush::SetStyle, {}, [](const TKvBrush& brush) {
+      return brush.Style_ != brush.DefaultStyle;
+    });
   });
 }
 

@@ -13,7 +13,8 @@ class TKvBrush : public TPersistent {
 public:
   PUBLISHED_CLASS_INFO
 
-  explicit TKvBrush(TColor color) : DefaultColor(color), Color_(color) {}
+  explicit TKvBrush(TColor color, TKvBrushStyle style = TKvBrushStyle::bsSolid)
+      : DefaultColor(color), Color_(color), DefaultStyle(style), Style_(style) {}
 
   TColor Color() const { return Color_; }
   void SetColor(TColor color);
@@ -26,5 +27,6 @@ public:
 private:
   TColor DefaultColor;
   TColor Color_;
-  TKvBrushStyle Style_ = TKvBrushStyle::bsSolid;
+  TKvBrushStyle DefaultStyle;
+  TKvBrushStyle Style_;
 };

@@ -2,6 +2,7 @@
 
 #include "display/KvDisplayCollectionItem.h"
 #include "display/KvDisplayCursorChannelLink.h"
+#include "display/KvRealPoint.h"
 #include "platform/Colors.h"
 #include "platform/Event.h"
 #include "platform/EzLockedPersistent.h"
@@ -16,13 +17,6 @@ class TKvBasicScopeXAxis;
 class TKvBasicScopeYAxis;
 class TKvDisplayCursor;
 class TKvScope;
-
-// A point in label units of a pair of axes.
-struct TKvRealPoint {
-  double X = 0;
-  double Y = 0;
-  bool operator==(const TKvRealPoint&) const = default;
-};
 
 // A cursor or a cursor link moved: the display, the item's index, where it was and where it is.
 using TKvPositionChangeEvent = void(TObject* sender, int index, TKvRealPoint oldPosition, TKvRealPoint newPosition);

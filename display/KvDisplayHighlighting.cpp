@@ -21,16 +21,25 @@ const TClassInfo& TKvChannelItemHighlighting::StaticClassInfo() {
 }
 
 const TClassInfo& TKvDisplayHighlighting::StaticClassInfo() {
-  return DefineClass<TKvDisplayHighlighting, TKvDisplaySettings>(
-      "TKvDisplayHighlighting", [](TPublished<TKvDisplayHighlighting>& p) {
-        p.Object("Channels", &TKvDisplayHighlighting::Channels)
-            .Object("Cursors", &TKvDisplayHighlighting::Cursors)
-            .Object("CursorLinks", &TKvDisplayHighlighting::CursorLinks);
-      });
+  return DefineClass<TKvDisplayHighlighting, TKvDisplaySettings>("TKvDisplayHighlighting",
+                                                                 [](TPublished<TKvDisplayHighlighting>& p) {
+                                                                   using C = TKvDisplayHighlighting;
+                                                                   p.Object("Channels", &C::Channels)
+                                                                       .Object("ChannelLinks", &C::ChannelLinks)
+                                                                       .Object("Markers", &C::Markers)
+                                                                       .Object("Zones", &C::Zones)
+                                                                       .Object("Ellipses", &C::Ellipses)
+                                                                       .Object("Cursors", &C::Cursors)
+                                                                       .Object("CursorLinks", &C::CursorLinks);
+                                                                 });
 }
 
 TKvDisplayHighlighting::TKvDisplayHighlighting(TKvDataDisplay& display, TPersistent* owner)
     : TKvDisplaySettings(display, owner, TKvChangeNeed::Redraw),
       Channels_(display, this),
       Cursors_(display, this, true),
-      CursorLinks_(display, this, true) {}
+      CursorLinks_(display, this, true),
+      ChannelLinks_(display, this),
+      Markers_(display, this, true),
+      Zones_(display, this, true),
+      Ellipses_(display, this, true) {}

@@ -48,9 +48,17 @@ public:
   TKvChannelItemHighlighting* Channels() const { return const_cast<TKvChannelItemHighlighting*>(&Channels_); }
   TKvDisplayItemHighlighting* Cursors() const { return const_cast<TKvDisplayItemHighlighting*>(&Cursors_); }
   TKvDisplayItemHighlighting* CursorLinks() const { return const_cast<TKvDisplayItemHighlighting*>(&CursorLinks_); }
+  TKvChannelItemHighlighting* ChannelLinks() const { return const_cast<TKvChannelItemHighlighting*>(&ChannelLinks_); }
+  TKvDisplayItemHighlighting* Markers() const { return const_cast<TKvDisplayItemHighlighting*>(&Markers_); }
+  TKvDisplayItemHighlighting* Zones() const { return const_cast<TKvDisplayItemHighlighting*>(&Zones_); }
+  TKvDisplayItemHighlighting* Ellipses() const { return const_cast<TKvDisplayItemHighlighting*>(&Ellipses_); }
 
 private:
   TKvChannelItemHighlighting Channels_;
   TKvDisplayItemHighlighting Cursors_;
   TKvDisplayItemHighlighting CursorLinks_;
+  TKvChannelItemHighlighting ChannelLinks_;
+  TKvDisplayItemHighlighting Markers_;
+  TKvDisplayItemHighlighting Zones_;
+  TKvDisplayItemHighlighting Ellipses_;
 };

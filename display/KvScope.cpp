@@ -45,7 +45,14 @@ const TClassInfo& TKvScope::StaticClassInfo() {
         .Object("InputPins", &TKvScope::InputPins)
         .Object("XInputPins", &TKvScope::XInputPins)
         .Boolean("Vertical", &TKvScope::Vertical, &TKvScope::SetVertical, false)
-        .Unsigned("SizeLimit", &TKvScope::SizeLimit, &TKvScope::SetSizeLimit, 0);
+        .Unsigned("SizeLimit", &TKvScope::SizeLimit, &TKvScope::SetSizeLimit, 0)
+        .Collection("MarkerGroups", &TKvScope::MarkerGroups,
+                    [](const TKvScope& scope) { return scope.MarkerGroups()->Count() > 0; })
+        .Collection("Zones", &TKvScope::Zones, [](const TKvScope& scope) { return scope.Zones()->Count() > 0; })
+        .Collection("Ellipses", &TKvScope::Ellipses,
+                    [](const TKvScope& scope) { return scope.Ellipses()->Count() > 0; })
+        .Collection("ChannelLinks", &TKvScope::ChannelLinks,
+                    [](const TKvScope& scope) { return scope.ChannelLinks()->Count() > 0; });
   });
 }
 
@@ -53,10 +60,14 @@ TKvScope::TKvScope(TComponent* owner)
     : TKvDataChart(owner),
       InputPins_(this, false, &DataLock()),
       XInputPins_(this, false, &DataLock()),
+      MarkerGroups_(*this),
       Channels_(*this),
       Cursors_(*this),
       CursorLinks_(*this),
-      CursorLayer_(*this) {
+      CursorLayer_(*this),
+      Zones_(*this, TCollection::ItemsOf<TKvDisplayZone>(), *Highlighting()->Zones()),
+      Ellipses_(*this, TCollection::ItemsOf<TKvDisplayEllipticZone>(), *Highlighting()->Ellipses()),
+      ChannelLinks_(*this) {
   Channels_.Add();
 }
 
@@ -337,11 +348,22 @@ bool TKvScope::TraceView(const TKvScopeChannel& channel, const TKvRect& work, TK
 
 void TKvScope::PaintChannels(TKvCanvas& canvas, const TKvRect& work) {
   const TKvChannelItemHighlighting& highlighting = *Highlighting()->Channels();
+  if (ChannelLinks_.AnyDrawable()) {
+    // The links lie under the channels but follow their points: those are brought up to date first.
+    for (int i = 0; i < Channels_.Count(); ++i) {
+      TKvScopeChannel& channel = Channels_.Channel(i);
+      TKvTraceView view;
+      if (channel.Visible() && TraceView(channel, work, view))
+        channel.Trace().Update(channel.Data(), channel.Data().Generation(), view);
+    }
+    ChannelLinks_.Paint(canvas);
+  }
   for (int i = 0; i < Channels_.Count(); ++i) {
     TKvScopeChannel& channel = Channels_.Channel(i);
     if (!channel.Visible()) continue;
     try {
       PaintChannel(canvas, channel, work, i == Hover && highlighting.HiglightFromMouse());
+      PaintChannelMarkers(canvas, channel);
     } catch (...) {
       // A channel that cannot be drawn is left out of this paint; the others still are.
       PassErrorToHook("a scope channel's paint");
@@ -399,25 +421,69 @@ void TKvScope::UpdateHighlighting() {
   HoverHit_ = {};
   // One item is under the mouse: a cursor or cursor link, drawn over the channels, comes first.
   const bool overCursor = CursorLayer_.UpdateHover(over, mouse.x(), mouse.y());
-  const int hover = over && !overCursor ? Channels_.HitTest(mouse.x(), mouse.y(), &HoverHit_) : -1;
-  if (hover == Hover) return;
+  const bool overChannels = over && !overCursor;
+  const int hover = overChannels ? Channels_.HitTest(mouse.x(), mouse.y(), &HoverHit_) : -1;
+  bool moved = false;
+  const auto follow = [&](auto& hovered, auto* item) {
+    moved |= !(hovered == item);
+    hovered = item;
+  };
+  follow(MarkerGroups_.Hovered, overChannels ? HitChannelMarker(Channels_, mouse.x(), mouse.y()) : nullptr);
+  follow(Zones_.Hovered, overChannels ? Zones_.HitTest(mouse.x(), mouse.y()) : nullptr);
+  follow(Ellipses_.Hovered, overChannels ? Ellipses_.HitTest(mouse.x(), mouse.y()) : nullptr);
+  follow(ChannelLinks_.Hovered, overChannels ? ChannelLinks_.HitTest(mouse.x(), mouse.y()) : nullptr);
+  if (hover == Hover && !moved) return;
   Hover = hover;
   Redraw();
 }
 
-void TKvScope::PaintBehindChannels(TKvCanvas& canvas, const TKvRect&) { CursorLayer_.PaintBehind(canvas); }
+void TKvScope::PaintBehindChannels(TKvCanvas& canvas, const TKvRect&) {
+  {
+    const TKvClipGuard guard(canvas);
+    canvas.ClipTo(DataView()->GetRect());
+    Zones_.Paint(canvas, true);
+    Ellipses_.Paint(canvas, true);
+  }
+  CursorLayer_.PaintBehind(canvas);
+}
 
-void TKvScope::PaintOverChannels(TKvCanvas& canvas, const TKvRect&) { CursorLayer_.PaintOver(canvas); }
+void TKvScope::PaintOverChannels(TKvCanvas& canvas, const TKvRect&) {
+  {
+    const TKvClipGuard guard(canvas);
+    canvas.ClipTo(DataView()->GetRect());
+    Zones_.Paint(canvas, false);
+    Ellipses_.Paint(canvas, false);
+  }
+  CursorLayer_.PaintOver(canvas);
+}
 
+// Cursors and cursor links take a press first; a left press on a channel marker is its click.
 bool TKvScope::DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-  return CursorLayer_.MouseDown(button, shift, x, y);
+  if (CursorLayer_.MouseDown(button, shift, x, y)) return true;
+  return button == Qt::LeftButton && PressChannelMarker(x, y);
 }
 
 void TKvScope::DataViewMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
   CursorLayer_.MouseUp(button, shift, x, y);
 }
 
+bool TKvScope::PressChannelMarker(int x, int y) {
+  TKvScopeChannelMarker* marker = HitChannelMarker(Channels_, x, y);
+  if (!marker) return false;
+  QPoint at;
+  TKvRealPoint value;
+  MarkerPixel(marker->Channel(), *marker, at, &value);
+  bool handled = false;
+  // The handler may delete the marker, its group or its channel: nothing of them is used after.
+  MarkerGroups_.OnClick(this, marker->Channel().Index(), marker->Index(), value, handled);
+  return true;
+}
+
 void TKvScope::Loaded() {
   TKvDataChart::Loaded();
   for (int i = 0; i < CursorLinks_.Count(); ++i) CursorLinks_.Link(i).ResolveLoaded();
+  for (int c = 0; c < Channels_.Count(); ++c) {
+    const TKvScopeChannelMarkers& markers = *Channels_.Channel(c).Markers();
+    for (int m = 0; m < markers.Count(); ++m) markers.Marker(m).ResolveGroup();
+  }
 }

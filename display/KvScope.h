@@ -1,10 +1,13 @@
 #pragma once
 
 #include "display/KvDataChart.h"
+#include "display/KvDisplayChannelLinks.h"
 #include "display/KvDisplayCursor.h"
 #include "display/KvDisplayCursorLink.h"
+#include "display/KvDisplayZones.h"
 #include "display/KvScopeChannels.h"
 #include "display/KvScopeCursorLayer.h"
+#include "display/KvScopeMarkers.h"
 #include "pins/LkPins.h"
 #include "platform/LkSync.h"
 
@@ -31,6 +34,10 @@ public:
   ~TKvScope() override;
 
   TKvScopeChannels* Channels() const { return const_cast<TKvScopeChannels*>(&Channels_); }
+  TKvScopeMarkerGroups* MarkerGroups() const { return const_cast<TKvScopeMarkerGroups*>(&MarkerGroups_); }
+  TKvDisplayChannelLinks* ChannelLinks() const { return const_cast<TKvDisplayChannelLinks*>(&ChannelLinks_); }
+  TKvBasicDisplayZones* Zones() const { return const_cast<TKvBasicDisplayZones*>(&Zones_); }
+  TKvBasicDisplayZones* Ellipses() const { return const_cast<TKvBasicDisplayZones*>(&Ellipses_); }
   TLkPinList* InputPins() const { return const_cast<TLkPinList*>(&InputPins_); }
   TLkPinList* XInputPins() const { return const_cast<TLkPinList*>(&XInputPins_); }
   TKvDisplayCursors* Cursors() const { return const_cast<TKvDisplayCursors*>(&Cursors_); }
@@ -59,7 +66,7 @@ public:
   bool DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
   void DataViewMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
   void DataViewCaptureLost() override { CursorLayer_.CancelDrag(); }
-  // Cursor links name their cursors by index once all are read.
+  // Cursor links name their cursors and channel markers their groups by index once all are read.
   void Loaded() override;
   // Not while a channel's draw event runs: what it changes shows in this very paint.
   void Redraw() override;
@@ -69,10 +76,14 @@ protected:
   int LargestSampleCount() const override;
   void Destroying() override;
   void PaintChannels(TKvCanvas& canvas, const TKvRect& work) override;
+  // The zones' fills and the cursor links' selections behind the channels; outlines, cursors and
+  // links over them.
   void PaintBehindChannels(TKvCanvas& canvas, const TKvRect& work) override;
   void PaintOverChannels(TKvCanvas& canvas, const TKvRect& work) override;
 
 private:
+  // A left press on a channel marker is its click.
+  bool PressChannelMarker(int x, int y);
   friend class TKvScopeChannel;
 
   // Channels join and leave the delivering side here, under the critical section.
@@ -96,10 +107,15 @@ private:
   std::vector<TKvScopeChannel*> Receivers;
   TLkPinList InputPins_;
   TLkPinList XInputPins_;
+  // Made before the channels, whose markers join its groups, and gone after them.
+  TKvScopeMarkerGroups MarkerGroups_;
   TKvScopeChannels Channels_;
   TKvDisplayCursors Cursors_;
   TKvDisplayCursorLinks CursorLinks_;
   TKvScopeCursorLayer CursorLayer_;
+  TKvBasicDisplayZones Zones_;
+  TKvBasicDisplayZones Ellipses_;
+  TKvDisplayChannelLinks ChannelLinks_;
   bool Vertical_ = false;
   std::atomic<uint32_t> SizeLimit_{0};
   mutable bool DataRangeValid = false;

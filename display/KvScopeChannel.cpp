@@ -15,7 +15,9 @@ const TClassInfo& TKvScopeChannel::StaticClassInfo() {
   return DefineClass<TKvScopeChannel, TKvDisplayChannel>("TKvScopeChannel", [](TPublished<TKvScopeChannel>& p) {
     p.Enumeration("ShadeMode", ShadeModeNames(), &TKvScopeChannel::ShadeMode, &TKvScopeChannel::SetShadeMode,
                   TKvScopeShadeMode::csmZero)
-        .Object("Points", &TKvScopeChannel::Points);
+        .Object("Points", &TKvScopeChannel::Points)
+        .Collection("Markers", &TKvScopeChannel::Markers,
+                    [](const TKvScopeChannel& channel) { return channel.Markers()->Count() > 0; });
   });
 }
 

@@ -3,6 +3,7 @@
 #include "display/KvDisplayChannel.h"
 #include "display/KvScopeChannelData.h"
 #include "display/KvScopeHitTest.h"
+#include "display/KvScopeMarkers.h"
 #include "display/KvScopePoints.h"
 #include "display/KvScopeTrace.h"
 #include "pins/KvQueuedSinkPins.h"
@@ -44,6 +45,7 @@ public:
   void SetShadeMode(TKvScopeShadeMode mode);
   void SetName(const std::string& name) override;
   TKvScopePoints* Points() const { return const_cast<TKvScopePoints*>(&Points_); }
+  TKvScopeChannelMarkers* Markers() const { return const_cast<TKvScopeChannelMarkers*>(&Markers_); }
 
   // The pixels of the committed data as last drawn (window thread).
   const TKvScopeTrace& Trace() const { return Trace_; }
@@ -81,6 +83,7 @@ private:
   TKvScopeChannelData Data_;
   TKvScopePoints Points_;
   TKvScopeTrace Trace_;
+  TKvScopeChannelMarkers Markers_{*this};
   std::atomic<double> SampleRate_{10000};
   std::atomic<bool> Spectrum{false};
   std::atomic<bool> XInUse{false};

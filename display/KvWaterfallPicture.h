@@ -45,6 +45,9 @@ public:
   const QImage& Image() const { return Image_; }
   const TKvWaterfallGeometry& Geometry() const { return Geometry_; }
   int RowsShown() const { return RowsShown_; }
+  // The history's count of removed rows and its generation as the picture shows them.
+  uint64_t RowsRemoved() const { return Removed; }
+  uint32_t HistoryGeneration() const { return Generation; }
   // Where history row `row` and bin `bin` lie in the image.
   QPoint PixelOf(int row, int bin) const;
   // The history row and bin at a point of the image; false outside every row's place.
