@@ -1,10 +1,9 @@
 #include "display/KvDisplayCursor.h"
 
+#include "display/KvAxisIndexProperty.h"
 #include "display/KvCursorSnap.h"
 #include "display/KvPalette.h"
 #include "display/KvScope.h"
-#include "platform/LayoutReader.h"
-#include "platform/LayoutWriter.h"
 
 const TEnumNames<TKvDisplayCursorKind>& CursorKindNames() {
   static const TEnumNames<TKvDisplayCursorKind> names = {{TKvDisplayCursorKind::ckVertical, "ckVertical"},
@@ -115,24 +114,7 @@ bool TKvDisplayCursor::IsSelected() const { return Scope().CursorLayer().Dragged
 
 void TKvDisplayCursor::DefineProperties(TFiler& filer) {
   TKvDisplayCollectionItem::DefineProperties(filer);
-  // An index of an axis not made yet is kept as it is: the cursor finds its axis when drawn.
-  filer.DefineProperty(
-      "AxisIndex_",
-      [this](TLayoutReader& reader) {
-        reader.ReadListBegin();
-        const int64_t y = reader.ReadInteger(0, INT32_MAX);
-        const int64_t x = reader.ReadInteger(0, INT32_MAX);
-        reader.ReadListEnd();
-        SetYAxisIndex(int32_t(y));
-        SetXAxisIndex(int32_t(x));
-      },
-      [this](TLayoutWriter& writer) {
-        writer.WriteListBegin();
-        writer.WriteInteger(YAxisIndex_);
-        writer.WriteInteger(XAxisIndex_);
-        writer.WriteListEnd();
-      },
-      XAxisIndex_ != 0 || YAxisIndex_ != 0);
+  DefineAxisIndexProperty(filer, *this);
 }
 
 const TClassInfo& TKvDisplayCursors::StaticClassInfo() {

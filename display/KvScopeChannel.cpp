@@ -1,8 +1,7 @@
 #include "display/KvScopeChannel.h"
 
+#include "display/KvAxisIndexProperty.h"
 #include "display/KvScope.h"
-#include "platform/LayoutReader.h"
-#include "platform/LayoutWriter.h"
 
 const TEnumNames<TKvScopeShadeMode>& ShadeModeNames() {
   static const TEnumNames<TKvScopeShadeMode> names = {{TKvScopeShadeMode::csmZero, "csmZero"},
@@ -84,22 +83,5 @@ TKvTraceHit TKvScopeChannel::HitTest(int x, int y) const {
 
 void TKvScopeChannel::DefineProperties(TFiler& filer) {
   TKvDisplayChannel::DefineProperties(filer);
-  // An index of an axis not made yet is kept as it is: the channel finds its axis when drawn.
-  filer.DefineProperty(
-      "AxisIndex_",
-      [this](TLayoutReader& reader) {
-        reader.ReadListBegin();
-        const int64_t y = reader.ReadInteger(0, INT32_MAX);
-        const int64_t x = reader.ReadInteger(0, INT32_MAX);
-        reader.ReadListEnd();
-        SetYAxisIndex(int32_t(y));
-        SetXAxisIndex(int32_t(x));
-      },
-      [this](TLayoutWriter& writer) {
-        writer.WriteListBegin();
-        writer.WriteInteger(YAxisIndex());
-        writer.WriteInteger(XAxisIndex());
-        writer.WriteListEnd();
-      },
-      XAxisIndex() != 0 || YAxisIndex() != 0);
+  DefineAxisIndexProperty(filer, *this);
 }
