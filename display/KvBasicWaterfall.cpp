@@ -14,6 +14,7 @@ const TClassInfo& TKvBasicWaterfall::StaticClassInfo() {
   return DefineClass<TKvBasicWaterfall, TKvDataDisplay>("TKvBasicWaterfall", [](TPublished<TKvBasicWaterfall>& p) {
     using C = TKvBasicWaterfall;
     p.Object("Title", &C::Title)
+        .Object("Legend", &C::Legend)
         .Object("XAxis", &C::XAxis)
         .Object("YAxis", &C::YAxis)
         .Object("DataView", &C::DataView)
@@ -25,14 +26,17 @@ const TClassInfo& TKvBasicWaterfall::StaticClassInfo() {
 TKvBasicWaterfall::TKvBasicWaterfall(TComponent* owner)
     : TKvDataDisplay(owner),
       Title_(*this, "Waterfall"),
+      Legend_(*this),
       XAxis_(*this),
       YAxis_(*this),
       DataView_(*this),
       History(XAxis_.Samples()) {
   Pending.reserve(size_t(XAxis_.Samples()));
+  Legend_.MarkerGroups()->Bind(&MarkerGroups_);
 }
 
-TKvBasicWaterfall::~TKvBasicWaterfall() = default;
+// The legend outlives the marker groups it lists.
+TKvBasicWaterfall::~TKvBasicWaterfall() { Legend_.MarkerGroups()->Bind(nullptr); }
 
 void TKvBasicWaterfall::SetVertical(bool vertical) {
   if (vertical == Vertical_) return;

@@ -6,6 +6,7 @@
 #include "display/KvWaterfallAxes.h"
 #include "display/KvWaterfallDataView.h"
 #include "display/KvWaterfallHistory.h"
+#include "display/KvWaterfallLegendView.h"
 #include "display/KvWaterfallMarkers.h"
 #include "platform/LkSync.h"
 
@@ -32,6 +33,7 @@ public:
   ~TKvBasicWaterfall() override;
 
   TKvDisplayTitle* Title() const { return const_cast<TKvDisplayTitle*>(&Title_); }
+  TKvWaterfallLegendView* Legend() const { return const_cast<TKvWaterfallLegendView*>(&Legend_); }
   TKvWaterfallXAxis* XAxis() const { return const_cast<TKvWaterfallXAxis*>(&XAxis_); }
   TKvWaterfallYAxis* YAxis() const { return const_cast<TKvWaterfallYAxis*>(&YAxis_); }
   TKvWaterfallDataView* DataView() const { return const_cast<TKvWaterfallDataView*>(&DataView_); }
@@ -104,6 +106,7 @@ private:
   void Flush();
 
   TKvDisplayTitle Title_;
+  TKvWaterfallLegendView Legend_;
   TKvWaterfallXAxis XAxis_;
   TKvWaterfallYAxis YAxis_;
   TKvWaterfallDataView DataView_;

@@ -4,8 +4,8 @@
 #include "display/KvDisplayHighlighting.h"
 #include "display/KvDisplayTitle.h"
 #include "display/KvDisplayTrails.h"
-#include "display/KvLegendView.h"
 #include "display/KvScopeDataView.h"
+#include "display/KvScopeLegendView.h"
 #include "display/KvScopeXAxis.h"
 #include "display/KvScopeYAxis.h"
 

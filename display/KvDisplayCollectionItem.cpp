@@ -15,7 +15,8 @@ TKvDisplayCollectionItem::TKvDisplayCollectionItem(TCollection& collection, TKvD
 void TKvDisplayCollectionItem::SetName(const std::string& name) {
   if (name == Name_) return;
   Name_ = name;
-  Display_.Redraw();
+  // The legend's width follows the longest name.
+  Display_.Relayout();
 }
 
 bool TKvDisplayCollectionItem::DrawLegendSample(TKvCanvas& /*canvas*/, int /*x*/, int /*y*/) const { return false; }

@@ -68,10 +68,23 @@ TKvScope::TKvScope(TComponent* owner)
       Zones_(*this, TCollection::ItemsOf<TKvDisplayZone>(), *Highlighting()->Zones()),
       Ellipses_(*this, TCollection::ItemsOf<TKvDisplayEllipticZone>(), *Highlighting()->Ellipses()),
       ChannelLinks_(*this) {
+  BindLegend(true);
   Channels_.Add();
 }
 
-TKvScope::~TKvScope() = default;
+TKvScope::~TKvScope() { BindLegend(false); }
+
+void TKvScope::BindLegend(bool bound) {
+  const auto bind = [bound](TKvLegendGroup* group, TLkExtCollection& items) { group->Bind(bound ? &items : nullptr); };
+  TKvScopeLegendView& legend = *Legend();
+  bind(legend.Channels(), Channels_);
+  bind(legend.ChannelLinks(), ChannelLinks_);
+  bind(legend.MarkerGroups(), MarkerGroups_);
+  bind(legend.Zones(), Zones_);
+  bind(legend.Ellipses(), Ellipses_);
+  bind(legend.Cursors(), Cursors_);
+  bind(legend.CursorLinks(), CursorLinks_);
+}
 
 void TKvScope::Destroying() {
   // Each channel stops and unlinks its pins while the display is still whole.
@@ -362,7 +375,8 @@ void TKvScope::PaintChannels(TKvCanvas& canvas, const TKvRect& work) {
     TKvScopeChannel& channel = Channels_.Channel(i);
     if (!channel.Visible()) continue;
     try {
-      PaintChannel(canvas, channel, work, i == Hover && highlighting.HiglightFromMouse());
+      PaintChannel(canvas, channel, work,
+                   LegendChannel == &channel || (i == Hover && highlighting.HiglightFromMouse()));
       PaintChannelMarkers(canvas, channel);
     } catch (...) {
       // A channel that cannot be drawn is left out of this paint; the others still are.

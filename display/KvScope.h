@@ -61,6 +61,9 @@ public:
 
   // The channel under the mouse in the data view (-1 for none), and where on its trace.
   int HoverChannel() const { return Hover; }
+  // The channel whose legend entry is hovered, drawn highlighted; it clears itself when the
+  // channel goes.
+  TLkItemRef<TKvScopeChannel> LegendChannel;
   const TKvTraceHit& HoverHit() const { return HoverHit_; }
   void UpdateHighlighting() override;
   bool DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
@@ -82,6 +85,8 @@ protected:
   void PaintOverChannels(TKvCanvas& canvas, const TKvRect& work) override;
 
 private:
+  // The legend's groups list the scope's collections while they exist.
+  void BindLegend(bool bound);
   // A left press on a channel marker is its click.
   bool PressChannelMarker(int x, int y);
   friend class TKvScopeChannel;

@@ -53,6 +53,13 @@ public:
   // How near (x, y) lies to the trace as last drawn.
   TKvTraceHit HitTest(int x, int y) const;
 
+  // In the legend: a bar in the channel's colour and its point mark, listed while visible,
+  // framed while under the mouse, and drawn highlighted in the plot while its entry is hovered.
+  bool DrawLegendSample(TKvCanvas& canvas, int x, int y) const override;
+  bool IsLegendVisible() const override { return Visible(); }
+  bool IsHighlighted() const override;
+  void SetLegendHighlight(bool on) override;
+
   TEvent<TKvChannelDrawEvent> OnChannelDraw;
   TEvent<TKvSampleDrawEvent> OnSampleDraw;
 

@@ -82,34 +82,35 @@ void PaintMarks(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceSty
   if (own && marks.Brush()->Style() == TKvBrushStyle::bsClear) canvas.SetClearBrush();
   else canvas.SetBrush(own ? marks.Brush()->Color() : style.Color);
   const int size = int(marks.Size()) + (style.Highlight ? 1 : 0);
-  for (const QPoint p : trace.Points()) {
-    const int x = p.x(), y = p.y();
-    const TKvRect box{x - size, y - size, x + size + 1, y + size + 1};
-    switch (shape) {
-      case TKvScopePointShape::psCircle: canvas.Ellipse(box); break;
-      case TKvScopePointShape::psSquare: canvas.Rectangle(box); break;
-      case TKvScopePointShape::psDiamond: {
-        const std::array<QPoint, 4> corners = {QPoint(x, box.Top), QPoint(box.Right - 1, y), QPoint(x, box.Bottom - 1),
-                                               QPoint(box.Left, y)};
-        canvas.Polygon(corners.data(), int(corners.size()));
-        break;
-      }
-      default:
-        if (shape != TKvScopePointShape::psCross) {
-          canvas.Line(x, box.Top, x, box.Bottom);
-          canvas.Line(box.Left, y, box.Right, y);
-        }
-        if (shape != TKvScopePointShape::psPlus) {
-          canvas.Line(box.Left, box.Top, box.Right, box.Bottom);
-          canvas.Line(box.Left, box.Bottom - 1, box.Right, box.Top - 1);
-        }
-        break;
-    }
-  }
+  for (const QPoint p : trace.Points()) PaintPointMark(canvas, shape, p.x(), p.y(), size);
   canvas.SetClearBrush();
 }
 
 }  // namespace
+
+void PaintPointMark(TKvCanvas& canvas, TKvScopePointShape shape, int x, int y, int size) {
+  const TKvRect box{x - size, y - size, x + size + 1, y + size + 1};
+  switch (shape) {
+    case TKvScopePointShape::psCircle: canvas.Ellipse(box); break;
+    case TKvScopePointShape::psSquare: canvas.Rectangle(box); break;
+    case TKvScopePointShape::psDiamond: {
+      const std::array<QPoint, 4> corners = {QPoint(x, box.Top), QPoint(box.Right - 1, y), QPoint(x, box.Bottom - 1),
+                                             QPoint(box.Left, y)};
+      canvas.Polygon(corners.data(), int(corners.size()));
+      break;
+    }
+    default:
+      if (shape != TKvScopePointShape::psCross) {
+        canvas.Line(x, box.Top, x, box.Bottom);
+        canvas.Line(box.Left, y, box.Right, y);
+      }
+      if (shape != TKvScopePointShape::psPlus) {
+        canvas.Line(box.Left, box.Top, box.Right, box.Bottom);
+        canvas.Line(box.Left, box.Bottom - 1, box.Right, box.Top - 1);
+      }
+      break;
+  }
+}
 
 void PaintTrace(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceStyle& style,
                 std::vector<QPoint>& scratch) {

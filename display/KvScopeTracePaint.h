@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplayChannel.h"
+#include "display/KvScopePoints.h"
 
 #include <QPoint>
 
@@ -9,7 +10,6 @@
 #include <vector>
 
 class TKvCanvas;
-class TKvScopePoints;
 class TKvScopeTrace;
 
 // How one pass over a channel's trace draws it. A highlighted channel is drawn twice: first in
@@ -29,6 +29,10 @@ struct TKvTraceStyle {
   // false leaves the bar out.
   const std::function<bool(size_t, bool)>* KeepBar = nullptr;
 };
+
+// A point mark of `shape` about (x, y), reaching `size` pixels from it each way, in the canvas's
+// pen and brush.
+void PaintPointMark(TKvCanvas& canvas, TKvScopePointShape shape, int x, int y, int size);
 
 // Draws the trace's points in the style's mode, then its point marks; `scratch` holds the step
 // mode's corners (its memory is kept between paints).

@@ -67,8 +67,8 @@ class WaterfallMarker : public testing::Test {
 protected:
   WaterfallMarker() {
     Display->SetBounds(0, 0, 64, 40);
-    for (TKvOptionalView* view : std::initializer_list<TKvOptionalView*>{Display->Title(), Display->XAxis(),
-                                                                         Display->YAxis(), Display->Levels()})
+    for (TKvOptionalView* view : std::initializer_list<TKvOptionalView*>{
+             Display->Title(), Display->Legend(), Display->XAxis(), Display->YAxis(), Display->Levels()})
       view->SetVisible(false);
     Display->XAxis()->SetSamples(16);
     Append(16);

@@ -22,21 +22,27 @@ TWaterfallPtr Read(const std::string& text) {
 
 const std::string Head =
     "object KvWaterfall1: TKvWaterfall\n  Left = 0\n  Top = 0\n  Width = 280\n  Height = 205\n"
-    "  Title.Align = vaTop\n  Title.Visible = False\n  Title.Text = 'Channel 0 Spectrum Waterfall'\n"
+    "  Title.Align = vaTop\n  Title.Visible = False\n  Title.Text = 'Channel 0 Spectrum Waterfall'\n";
+const std::string XAxisHead =
     "  XAxis.Align = vaBottom\n  XAxis.MajorTicks.StartFrom._Floats = (\n    (\n      'StartFrom'\n      0))\n"
     "  XAxis.AxisLabel.Visible = False\n";
 const std::string StartFromZero = "MajorTicks.StartFrom._Floats = (\n    (\n      'StartFrom'\n      0))\n";
 
-// The demonstration's waterfall: 1024 rows, captions and title hidden, levels up to 400000.
-const std::string Demonstration =
-    Head + "  XAxis.Samples = 1024\n  XAxis._Floats = (\n    (\n      'MinTick'\n      0))\n" +
-    "  YAxis.Align = vaLeft\n  YAxis." + StartFromZero +
-    "  YAxis.AxisLabel.Visible = False\n  YAxis.MinMax = (\n    0\n    500)\n"
-    "  Levels.Align = vaRight\n  Levels." +
-    StartFromZero + "  Levels.Axis.Max = 400000\n  Levels.LevelLabel.Visible = False\nend\n";
+// The demonstration's waterfall: 1024 rows, captions, title and legend hidden, levels up to
+// 400000.
+const std::string Demonstration = Head + "  Legend.Align = vaRight\n  Legend.Visible = False\n" + XAxisHead +
+                                  "  XAxis.Samples = 1024\n  XAxis._Floats = (\n    (\n      'MinTick'\n      0))\n" +
+                                  "  YAxis.Align = vaLeft\n  YAxis." + StartFromZero +
+                                  "  YAxis.AxisLabel.Visible = False\n  YAxis.MinMax = (\n    0\n    500)\n"
+                                  "  Levels.Align = vaRight\n  Levels." +
+                                  StartFromZero +
+                                  "  Levels.Axis.Max = 400000\n  Levels.LevelLabel.Visible = False\nend\n";
 
 const std::string Changed =
     Head +
+    "  Legend.Align = vaLeft\n  Legend.MarkerGroups.Caption.Text = 'Marks'\n"
+    "  Legend.MarkerGroups.Visible = False\n" +
+    XAxisHead +
     "  XAxis.Reversed = True\n  XAxis.Samples = 1024\n  XAxis.MaxTick = 2048\n"
     "  XAxis._Floats = (\n    (\n      'MinTick'\n      0))\n"
     "  YAxis.Align = vaLeft\n  YAxis." +
