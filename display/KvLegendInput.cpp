@@ -37,7 +37,7 @@ void TKvLegendView::UpdateHover(int x, int y) {
   TKvBasicLegendGroup* hoveredGroup = nullptr;
   int hoveredIndex = -1;
   WalkEntries(
-      row / 2 + top + 1 - Offset, [](const TKvBasicLegendGroup&, int) {},
+      FirstRow() - 1, [](const TKvBasicLegendGroup&, int) {},
       [&](TKvBasicLegendGroup& group, int index, int entryY) {
         const TKvRect cell{left + 4, entryY - half, right - 2, entryY + row - half};
         if (entryY >= top && Hot == THotButton::None && cell.Contains(x, y)) {

@@ -8,13 +8,13 @@
 void TKvLegendView::Paint(TKvCanvas& canvas, bool exporting, bool) {
   canvas.SetFont(Font_);
   PaintBackground(canvas);
-  const int left = GetLeft(), top = GetTop(), row = RowHeight(), half = HalfLine();
+  const int left = GetLeft(), top = GetTop(), half = HalfLine();
   {
     const TKvClipGuard guard(canvas);
     // Captions reach above the first row, never above the legend.
     canvas.ExcludeClip({0, 0, Display().GetExportWidth(), top - 2});
     WalkEntries(
-        row / 2 + top + 2 - Offset,
+        FirstRow(),
         [&](const TKvBasicLegendGroup& group, int y) {
           canvas.SetFont(*group.Caption()->Font());
           canvas.SetClearBrush();

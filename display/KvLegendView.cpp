@@ -85,7 +85,24 @@ int TKvLegendView::ContentHeight() const {
 
 int TKvLegendView::DisplayHeight() const { return Display().GetExportHeight(); }
 
-bool TKvLegendView::ContentFits() const { return ContentHeight() + GetTop() - Offset <= DisplayHeight(); }
+bool TKvLegendView::ContentFits() const {
+  return ContentHeight() + CaptionClearance() + GetTop() - Offset <= DisplayHeight();
+}
+
+int TKvLegendView::CaptionClearance() const {
+  // The first caption's text starts above the first row. Below other views the band above the
+  // legend takes what it reaches; at the display's top edge the rows move down instead, so that
+  // the caption is not cut off.
+  for (const TKvBasicLegendGroup* group : Groups_) {
+    if (!group->IsListed()) continue;
+    if (!group->Caption()->Visible()) return 0;
+    const int textTop = GetTop() + RowHeight() / 2 + 2 - 6 - group->CaptionMetrics().Height() / 2;
+    return std::max(0, -textTop);
+  }
+  return 0;
+}
+
+int TKvLegendView::FirstRow() const { return RowHeight() / 2 + GetTop() + 2 + CaptionClearance() - Offset; }
 
 TKvViewSize TKvLegendView::GetSize() const {
   const TKvViewAlign align = GetAlign();
@@ -97,7 +114,7 @@ TKvViewSize TKvLegendView::GetSize() const {
       // The whole height of the entries, with the room the first caption reaches above them: the
       // whole edge would leave the other views nothing.
       const int content = ContentHeight();
-      if (content > 0) size = content + RowHeight() / 2 + 4;
+      if (content > 0) size = content + CaptionClearance() + RowHeight() / 2 + 4;
     } else {
       for (const TKvBasicLegendGroup* group : Groups_) size = std::max(size, GroupWidth(*group));
     }

@@ -120,6 +120,10 @@ private:
     }
   }
   bool ContentFits() const;
+  // How far the rows start lower so that the first caption stays inside the display.
+  int CaptionClearance() const;
+  // Where the first row is drawn.
+  int FirstRow() const;
   // The display's height, as drawn now.
   int DisplayHeight() const;
   // Whether the mouse is over the legend now.

@@ -155,6 +155,16 @@ TEST_F(Legend, DrawsEachSampleInItsItemsColourInListOrder) {
   ASSERT_EQ(fuchsia.size(), 1u);
   EXPECT_EQ(blue[0] - red[0], View().RowHeight());
   EXPECT_EQ(fuchsia[0] - blue[0], View().RowHeight());
+  // At the display's top edge the first caption is whole: its text does not reach the first row
+  // of pixels, and is there below it.
+  const QImage image = Expose(*Scope).scaled(300, 200);
+  const auto whiteIn = [&](int y) {
+    int count = 0;
+    for (int x = Left(); x < 300; ++x) count += Rgb(image, x, y) == 0xFFFFFF;
+    return count;
+  };
+  EXPECT_EQ(whiteIn(0), 0);
+  EXPECT_GT(whiteIn(1) + whiteIn(2) + whiteIn(3), 0);
   // A cursor and a custom entry take the default sample in their colours, in later groups.
   Scope->Cursors()->AddCursor().SetColor(clAqua);
   TKvLegendGroupCollectionItem& custom = static_cast<TKvLegendGroupCollectionItem&>(View().CustomGroups()->Add());
