@@ -1,6 +1,7 @@
 #include "app/ScopeCursorMenu.h"
 
 #include "display/KvCursorMapping.h"
+#include "display/KvDisplayToolBar.h"
 #include "display/KvScope.h"
 
 #include <QMenu>
@@ -35,6 +36,22 @@ std::unique_ptr<QMenu> TScopeCursorMenu::MenuAt(QPoint point) {
       link.SetBeginCursorIndex(all.Count() - 2);
       link.SetEndCursorIndex(all.Count() - 1);
     });
+  menu->addSeparator();
+  menu->addAction("Add marker", [this, point] { PlaceChannelMarker(Scope, point.x(), point.y()); });
+  const TLkItemRef<TKvScopeChannelMarker> marker = HitChannelMarker(*Scope.Channels(), point.x(), point.y());
+  if (marker)
+    menu->addAction("Delete marker", [marker] {
+      if (marker) marker->Channel().Markers()->Delete(marker->Index());
+    });
+  menu->addSeparator();
+  // The legend starts hidden, as the window is small; it lists the channels, cursors and markers.
+  // While it shows, the tool bar keeps to the plot, where it does not cover the legend's entries.
+  QAction* legend = menu->addAction("Show legend", [this](bool shown) {
+    Scope.Legend()->SetVisible(shown);
+    Scope.ToolBar()->Position()->SetHostView(shown ? TKvToolBarHostView::thvDataView : TKvToolBarHostView::thvDisplay);
+  });
+  legend->setCheckable(true);
+  legend->setChecked(Scope.Legend()->Visible());
   return menu;
 }
 

@@ -14,6 +14,8 @@ class TKvScope;
 // "Delete cursor" removes the one under the click; and "Measure between the last two cursors"
 // links the two newest cursors, so that their distance is written on the measurement line. A
 // cursor is dragged with the left button; while it is, the distance it moved is shown beside it.
+// "Add marker" marks the sample of the trace nearest to the click, "Delete marker" removes the
+// marker under it, and "Show legend" shows or hides the scope's legend.
 class TScopeCursorMenu {
 public:
   explicit TScopeCursorMenu(TKvScope& scope);

@@ -1,8 +1,9 @@
 // A new user places cursors in the window's scope from its context menu, drags one with the mouse
 // and reads the distance between two on the measurement line; a cursor under the click is deleted
-// from the same menu.
+// from the same menu, and so are markers placed on a trace. The same menu shows the legend.
 #include "Form1TestKit.h"
 #include "display/KvCursorMapping.h"
+#include "display/KvDisplayToolBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +74,35 @@ TEST_F(ScopeCursorMenu, PlacesDragsMeasuresAndDeletesCursors) {
   EXPECT_FALSE(Scope().CursorLinks()->Link(0).IsComplete());
   // And painted with the link missing one of its cursors.
   Scope().grab();
+}
+
+TEST_F(ScopeCursorMenu, PlacesAndDeletesMarkersAndShowsTheLegend) {
+  TKvScopeChannel& signal = Scope().Channels()->Channel(0);
+  signal.Data().StoreUniform(1024, 0, [](uint32_t) { return 0.0; });
+  Scope().DataArrived();
+  Scope().CommitWaitingData();
+  Scope().grab();
+  const int zero = Scope().YAxis()->GetMapping().ToPixel(0);
+  const QPoint onTrace{At(0.5, 0).x(), zero};
+  EXPECT_FALSE(Action(Form->ScopeCursors->MenuAt(onTrace).get(), "Delete marker"));
+  Choose(onTrace, "Add marker");
+  ASSERT_EQ(signal.Markers()->Count(), 1);
+  Scope().grab();
+  Choose(onTrace, "Delete marker");
+  EXPECT_EQ(signal.Markers()->Count(), 0);
+
+  // The legend, hidden in the stored window, lists the three channels once shown.
+  EXPECT_FALSE(Scope().Legend()->Visible());
+  Choose(onTrace, "Show legend");
+  Scope().grab();
+  EXPECT_TRUE(Scope().Legend()->IsActive());
+  EXPECT_EQ(Scope().Legend()->Channels()->GetItemCount(), 3);
+  EXPECT_EQ(Scope().Legend()->Channels()->GetItemText(0), "Signal");
+  // The tool bar keeps off the legend meanwhile.
+  EXPECT_LE(Scope().ToolBar()->GetRect().Right, Scope().DataView()->GetRect().Right);
+  Choose(At(0.5, 0.5), "Show legend");
+  EXPECT_FALSE(Scope().Legend()->Visible());
+  EXPECT_EQ(Scope().ToolBar()->Position()->HostView(), TKvToolBarHostView::thvDisplay);
 }
 
 }  // namespace
