@@ -45,14 +45,20 @@ void TKvLegendView::UpdateHover(int x, int y) {
           hoveredIndex = index;
         }
       });
+  bool changed = false, hadEntry = false;
   for (TKvBasicLegendGroup* group : Groups_) {
     const int index = group == hoveredGroup ? hoveredIndex : -1;
+    hadEntry |= group->HoveredIndex() >= 0;
     if (index == group->HoveredIndex()) continue;
-    if (index >= 0 && group->HoveredIndex() < 0) Display().ChangeCursor(group->Cursor());
-    else if (index < 0) Display().RestoreCursor();
-    InvalidateView();
+    changed = true;
     group->SetHovered(index);
   }
+  if (!changed) return;
+  InvalidateView();
+  // Decided once all groups know, so that leaving one group's entry for another's keeps the
+  // cursor of the one now hovered.
+  if (hoveredGroup) Display().ChangeCursor(hoveredGroup->Cursor());
+  else if (hadEntry) Display().RestoreCursor();
 }
 
 void TKvLegendView::HoverAtMouse() {

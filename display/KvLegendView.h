@@ -99,7 +99,7 @@ public:
 private:
   // Runs through the listed groups from the row position `y`: `caption`(group, y) for every shown
   // caption, `entry`(group, index, y) for every visible entry, the groups separated by a blank row;
-  // it stops at the first group that starts below the display.
+  // it stops at the first entry that starts below the display.
   template <class Caption, class Entry>
   void WalkEntries(int y, Caption&& caption, Entry&& entry) const {
     const int row = RowHeight(), bottom = DisplayHeight();
@@ -111,7 +111,7 @@ private:
         caption(*group, y);
         y += RowHeightOf(group->CaptionMetrics());
       }
-      for (int i = 0; i < group->GetItemCount(); ++i) {
+      for (int i = 0; i < group->GetItemCount() && y - row < bottom; ++i) {
         if (!group->IsItemVisible(i)) continue;
         entry(*group, i, y);
         y += row;

@@ -205,10 +205,19 @@ TEST_F(Legend, FollowsTheMouseOverItsEntries) {
 }
 
 TEST_F(Legend, AGroupShowsItsOwnCursorOverItsEntries) {
-  View().Channels()->SetCursor(TCursor::crCross);
-  const QPoint signal = Entry(Red);
-  Move(signal.x(), signal.y());
-  EXPECT_EQ(Scope->cursor().shape(), Qt::CrossCursor);
+  View().Cursors()->SetCursor(TCursor::crCross);
+  Scope->Cursors()->AddCursor().SetColor(clAqua);
+  const QPoint signal = Entry(Red), cursor = Entry(Aqua);
+  const Qt::CursorShape own = Scope->cursor().shape();
+  // From one group's entry straight to another's, either way.
+  for (int pass = 0; pass < 2; ++pass) {
+    Move(cursor.x(), cursor.y());
+    EXPECT_EQ(Scope->cursor().shape(), Qt::CrossCursor);
+    Move(signal.x(), signal.y());
+    EXPECT_EQ(Scope->cursor().shape(), Qt::PointingHandCursor);
+  }
+  Move(10, 10);
+  EXPECT_EQ(Scope->cursor().shape(), own);
 }
 
 TEST_F(Legend, FramesTheEntryOfTheChannelUnderTheMouseInThePlot) {
