@@ -59,6 +59,9 @@ std::unique_ptr<TBenchWaterfall, TComponentDeleter> Waterfall() {
   // The level range stays put, so that new rows scroll instead of redrawing everything.
   waterfall->Levels()->Axis()->SetAutoscale(false);
   waterfall->Levels()->Axis()->SetMax(6000);
+  // As in the window: the legend, which would list the marker groups, is hidden, so that the
+  // picture has the same size with and without markers.
+  waterfall->Legend()->SetVisible(false);
   for (const TRef<IKvRealBuffer>& row : Spectra(Rows)) waterfall->AppendRow(row);
   waterfall->Refresh();
   return waterfall;
