@@ -11,7 +11,7 @@ void TKvLegendView::Paint(TKvCanvas& canvas, bool exporting, bool) {
   const int left = GetLeft(), top = GetTop(), half = HalfLine();
   {
     const TKvClipGuard guard(canvas);
-    // Captions reach above the first row, never above the legend.
+    // A caption starts above its first row; above the legend it may take two pixels, no more.
     canvas.ExcludeClip({0, 0, Display().GetExportWidth(), top - 2});
     WalkEntries(
         FirstRow(),
@@ -22,7 +22,6 @@ void TKvLegendView::Paint(TKvCanvas& canvas, bool exporting, bool) {
           canvas.SetFont(Font_);
         },
         [&](const TKvBasicLegendGroup& group, int index, int y) {
-          canvas.SetPen(clBlack);
           if (!exporting && (group.HoveredIndex() == index || group.IsItemHighlighted(index)))
             PaintEntryFrame(canvas, group.PressedIndex() == index || group.IsItemSelected(index), y - 1);
           if (!group.DrawItemSample(index, canvas, left + 6, y)) {
@@ -34,7 +33,6 @@ void TKvLegendView::Paint(TKvCanvas& canvas, bool exporting, bool) {
             else canvas.SetBrush(brush ? brush->Color() : colour);
             canvas.Rectangle({left + 6, y - 1, left + 19, y + 2});
           }
-          canvas.SetFont(Font_);
           canvas.SetClearBrush();
           canvas.TextOut(left + 23, y - half, group.GetItemText(index));
         });
