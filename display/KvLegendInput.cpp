@@ -22,14 +22,10 @@ bool TKvLegendView::MouseOver() const {
 
 void TKvLegendView::UpdateHover(int x, int y) {
   if (!Buttons_.Enabled()) return;
+  // A button with nothing left to scroll that way is not hot.
   THotButton hot = THotButton::None;
-  if (CanScroll()) {
-    if (UpButtonCell().Contains(x, y)) hot = THotButton::Up;
-    else if (DownButtonCell().Contains(x, y)) hot = THotButton::Down;
-  }
-  // A button with nothing left to scroll that way does not stay hot.
-  if (hot == THotButton::Down && ContentFits()) hot = THotButton::None;
-  if (hot == THotButton::Up && Offset == 0) hot = THotButton::None;
+  if (UpButtonCell().Contains(x, y)) hot = Offset > 0 ? THotButton::Up : THotButton::None;
+  else if (DownButtonCell().Contains(x, y)) hot = ContentFits() ? THotButton::None : THotButton::Down;
   if (hot != Hot) InvalidateView();
   Hot = hot;
 

@@ -12,10 +12,7 @@ bool TKvScopeChannel::DrawLegendSample(TKvCanvas& canvas, int x, int y) const {
     canvas.Rectangle({x, y - 1, x + 13, y + 2});
   }
   if (Points_.Visible()) {
-    const bool own = !Points_.UseChannelColor();
-    canvas.SetPen(own ? Points_.Pen()->Color() : colour, 1, Points_.Pen()->Style());
-    if (own && Points_.Brush()->Style() == TKvBrushStyle::bsClear) canvas.SetClearBrush();
-    else canvas.SetBrush(own ? Points_.Brush()->Color() : colour);
+    SetPointMarkColours(canvas, Points_, colour, false, 1);
     PaintPointMark(canvas, Points_.Shape(), x + 6, y, 3);
   } else if (ChannelMode() == TKvChannelMode::cmPoint) {
     canvas.SetPen(colour);

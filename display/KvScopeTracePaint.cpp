@@ -73,20 +73,23 @@ void PaintPixels(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceSt
 
 void PaintMarks(TKvCanvas& canvas, const TKvScopeTrace& trace, const TKvTraceStyle& style) {
   const TKvScopePoints& marks = *style.Points;
-  const bool own = !style.Highlight && !marks.UseChannelColor();
-  const TColor pen = own ? marks.Pen()->Color() : style.Color;
   const TKvScopePointShape shape = marks.Shape();
   const bool lines = shape == TKvScopePointShape::psPlus || shape == TKvScopePointShape::psCross ||
                      shape == TKvScopePointShape::psStar;
-  canvas.SetPen(pen, style.Highlight && lines ? 3 : 1);
-  if (own && marks.Brush()->Style() == TKvBrushStyle::bsClear) canvas.SetClearBrush();
-  else canvas.SetBrush(own ? marks.Brush()->Color() : style.Color);
+  SetPointMarkColours(canvas, marks, style.Color, style.Highlight, style.Highlight && lines ? 3 : 1);
   const int size = int(marks.Size()) + (style.Highlight ? 1 : 0);
   for (const QPoint p : trace.Points()) PaintPointMark(canvas, shape, p.x(), p.y(), size);
   canvas.SetClearBrush();
 }
 
 }  // namespace
+
+void SetPointMarkColours(TKvCanvas& canvas, const TKvScopePoints& points, TColor colour, bool highlight, int width) {
+  const bool own = !highlight && !points.UseChannelColor();
+  canvas.SetPen(own ? points.Pen()->Color() : colour, width);
+  if (own && points.Brush()->Style() == TKvBrushStyle::bsClear) canvas.SetClearBrush();
+  else canvas.SetBrush(own ? points.Brush()->Color() : colour);
+}
 
 void PaintPointMark(TKvCanvas& canvas, TKvScopePointShape shape, int x, int y, int size) {
   const TKvRect box{x - size, y - size, x + size + 1, y + size + 1};

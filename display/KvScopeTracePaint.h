@@ -30,6 +30,9 @@ struct TKvTraceStyle {
   const std::function<bool(size_t, bool)>* KeepBar = nullptr;
 };
 
+// The pen (`width` wide) and brush of point marks: the points' own colours, unless they take the
+// channel's or this is the highlighting pass, when both are `colour`.
+void SetPointMarkColours(TKvCanvas& canvas, const TKvScopePoints& points, TColor colour, bool highlight, int width);
 // A point mark of `shape` about (x, y), reaching `size` pixels from it each way, in the canvas's
 // pen and brush.
 void PaintPointMark(TKvCanvas& canvas, TKvScopePointShape shape, int x, int y, int size);
