@@ -77,8 +77,13 @@ TEST_F(ScopeCursorMenu, PlacesDragsMeasuresAndDeletesCursors) {
 }
 
 TEST_F(ScopeCursorMenu, PlacesAndDeletesMarkersAndShowsTheLegend) {
-  TKvScopeChannel& signal = Scope().Channels()->Channel(0);
-  signal.Data().StoreUniform(1024, 0, [](uint32_t) { return 0.0; });
+  // The chain stopped, so that no buffer of the generators replaces the traces placed here: a flat
+  // "Signal" along zero and the other two channels empty, so that the click can only be on "Signal".
+  QTest::mouseClick(Form->StopButton, Qt::LeftButton);
+  TKvScopeChannels& channels = *Scope().Channels();
+  for (int i = 0; i < channels.Count(); ++i)
+    channels.Channel(i).Data().StoreUniform(i == 0 ? 1024 : 0, 0, [](uint32_t) { return 0.0; });
+  TKvScopeChannel& signal = channels.Channel(0);
   Scope().DataArrived();
   Scope().CommitWaitingData();
   Scope().grab();
