@@ -18,6 +18,7 @@ const TClassInfo& TKvBasicWaterfall::StaticClassInfo() {
         .Object("XAxis", &C::XAxis)
         .Object("YAxis", &C::YAxis)
         .Object("DataView", &C::DataView)
+        .Object("Highlighting", &C::Highlighting)
         .Boolean("Vertical", &C::Vertical, &C::SetVertical, false)
         .Collection("MarkerGroups", &C::MarkerGroups, [](const C& c) { return c.MarkerGroups()->Count() > 0; });
   });
@@ -30,6 +31,7 @@ TKvBasicWaterfall::TKvBasicWaterfall(TComponent* owner)
       XAxis_(*this),
       YAxis_(*this),
       DataView_(*this),
+      Highlighting_(*this, this),
       History(XAxis_.Samples()) {
   Pending.reserve(size_t(XAxis_.Samples()));
   Legend_.MarkerGroups()->Bind(&MarkerGroups_);
@@ -208,18 +210,40 @@ double TKvBasicWaterfall::ValueAt(int x, int y) const {
   return kept.Buffer->GetValue(uint32_t(bin));
 }
 
-std::string TKvBasicWaterfall::HitLabel(const std::string& pattern, int x, int y) const {
+TKvHitPoint TKvBasicWaterfall::HitPointAt(int x, int y) const {
   const double along = Vertical_ ? XAxis_.GetMapping().ToValue(y) : XAxis_.GetMapping().ToValue(x);
   const double across = Vertical_ ? YAxis_.GetMapping().ToValue(x) : YAxis_.GetMapping().ToValue(y);
+  return {{x, y}, {along, across}};
+}
+
+std::string TKvBasicWaterfall::HitLabel(const std::string& pattern, int x, int y) const {
+  const TKvRealPoint values = HitPointAt(x, y).Values;
   return ExpandLabelTemplate(pattern.empty() ? "%X : %Y : %Z" : pattern,
                              [&](char letter) -> std::optional<std::string> {
                                switch (letter) {
-                                 case 'X': return XAxis_.LabelOf(along);
-                                 case 'Y': return YAxis_.LabelOf(across);
+                                 case 'X': return XAxis_.LabelOf(values.X);
+                                 case 'Y': return YAxis_.LabelOf(values.Y);
                                  case 'Z': return LevelScale().ValueText(ValueAt(x, y));
                                  default: return std::nullopt;
                                }
                              });
+}
+
+std::string TKvBasicWaterfall::FormatHitLabel(const TKvHitPoint& point) const {
+  return HitLabel(Highlighting_.MouseHitPoint()->Label()->Text(), point.Pixel.x(), point.Pixel.y());
+}
+
+void TKvBasicWaterfall::PaintHitPoint(TKvCanvas& canvas) {
+  const TKvMouseHitPoint& hitPoint = *Highlighting_.MouseHitPoint();
+  const QPoint mouse = MousePosition();
+  const TKvRect view = DataView_.GetRect();
+  if (!hitPoint.Enabled() || !MouseInside() || !view.Contains(mouse.x(), mouse.y())) return;
+  const double value = ValueAt(mouse.x(), mouse.y());
+  // Nothing is under the mouse where no row or bin is.
+  if (value == NoValue) return;
+  const TKvClipGuard guard(canvas);
+  canvas.ClipTo(view);
+  DrawPointLabel(canvas, HitPointAt(mouse.x(), mouse.y()), hitPoint, hitPoint.PenColor(LevelScale().ValueColor(value)));
 }
 
 void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TKvRect& region) {
@@ -237,6 +261,7 @@ void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TK
   MarkerGroups_.FollowRows(picture.RowsRemoved(), picture.HistoryGeneration());
   MarkerGroups_.Paint(canvas, MarkerView());
   PaintOverlays(canvas, region);
+  PaintHitPoint(canvas);
   if (!exporting) PaintToolBar(canvas);
   if (!exporting && hasFocus()) canvas.FocusRect({0, 0, width, height});
 }

@@ -5,6 +5,7 @@
 #include "display/KvDisplayTitle.h"
 #include "display/KvWaterfallAxes.h"
 #include "display/KvWaterfallDataView.h"
+#include "display/KvWaterfallHighlighting.h"
 #include "display/KvWaterfallHistory.h"
 #include "display/KvWaterfallLegendView.h"
 #include "display/KvWaterfallMarkers.h"
@@ -37,6 +38,7 @@ public:
   TKvWaterfallXAxis* XAxis() const { return const_cast<TKvWaterfallXAxis*>(&XAxis_); }
   TKvWaterfallYAxis* YAxis() const { return const_cast<TKvWaterfallYAxis*>(&YAxis_); }
   TKvWaterfallDataView* DataView() const { return const_cast<TKvWaterfallDataView*>(&DataView_); }
+  TKvWaterfallHighlighting* Highlighting() const { return const_cast<TKvWaterfallHighlighting*>(&Highlighting_); }
   TKvWaterfallMarkerGroups* MarkerGroups() const { return const_cast<TKvWaterfallMarkerGroups*>(&MarkerGroups_); }
   // Where markers land now: the data view and the axes' visible ranges.
   TKvWaterfallMarkerView MarkerView() const;
@@ -59,6 +61,9 @@ public:
   // The label of the point under the mouse: "%X : %Y : %Z" by default, %Z the value there as the
   // level scale writes it.
   std::string HitLabel(const std::string& pattern, int x, int y) const;
+  // The point under a pixel of the data view, its values as the time and bin axes take them.
+  TKvHitPoint HitPointAt(int x, int y) const;
+  std::string FormatHitLabel(const TKvHitPoint& point) const override;
   // The level range: the history's extremes when the scale follows the data and there are rows,
   // else the scale's set ends.
   double LevelMax() const;
@@ -104,12 +109,15 @@ private:
   // Under the critical section, when nothing holds the display: the rows that waited join the
   // history, after emptying it when a start came meanwhile.
   void Flush();
+  // The mark and label of the value under the mouse, in that value's colour.
+  void PaintHitPoint(TKvCanvas& canvas);
 
   TKvDisplayTitle Title_;
   TKvWaterfallLegendView Legend_;
   TKvWaterfallXAxis XAxis_;
   TKvWaterfallYAxis YAxis_;
   TKvWaterfallDataView DataView_;
+  TKvWaterfallHighlighting Highlighting_;
   TKvWaterfallMarkerGroups MarkerGroups_{*this};
   bool Vertical_ = false;
   mutable TLkCriticalSection Section;

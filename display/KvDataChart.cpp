@@ -107,6 +107,10 @@ std::string TKvDataChart::FormatLabel(const std::string& pattern, const std::str
                              });
 }
 
+std::string TKvDataChart::FormatHitLabel(const TKvHitPoint& point) const {
+  return FormatLabel(Highlighting_.MouseHitPoint()->Label()->Text(), "%X : %Y", "", point.Values.X, point.Values.Y);
+}
+
 bool TKvDataChart::RefreshData() {
   if (IntakeHeld()) return false;
   const bool committed = CommitData();

@@ -61,6 +61,9 @@ public:
   std::string FormatLabel(const std::string& pattern, const std::string& defaultPattern, const std::string& valueText,
                           double x, double y) const;
 
+  // The hit point's label: its template, "%X : %Y" by default.
+  std::string FormatHitLabel(const TKvHitPoint& point) const override;
+
   TKvDisplayView* GetDataView() const override { return DataView(); }
   // After a layout or a mouse move: find the item under the mouse again.
   virtual void UpdateHighlighting() {}

@@ -4,6 +4,7 @@
 #include "display/KvDisplayZoom.h"
 #include "display/KvDisplayZoomList.h"
 #include "display/KvGeometry.h"
+#include "display/KvRealPoint.h"
 #include "display/KvZoomGesture.h"
 #include "platform/Cursors.h"
 #include "platform/Event.h"
@@ -26,6 +27,7 @@ class QPrinter;
 class TKvCanvas;
 class TKvDisplayAxis;
 class TKvDisplayComponent;
+class TKvMouseHitPoint;
 class TKvDisplayToolBar;
 class TKvDisplayView;
 
@@ -49,6 +51,15 @@ struct TKvRealRanges {
   double YMax = 0;
 };
 using TKvZoomChangedEvent = void(TObject* sender, TKvZoomOperation operation, const TKvRealRanges& values);
+
+// Where the mouse meets the data: the pixel of the point and its values as the axes label them.
+struct TKvHitPoint {
+  QPoint Pixel;
+  TKvRealPoint Values;
+};
+// The hit point's label is about to be drawn with `text`; a handler may show another text by
+// calling OverrideToolTip.
+using TKvDataToolTipEvent = void(TObject* sender, QPoint point, const std::string& text, TKvRealPoint values);
 
 // The axes a zoom acts on, each list with its main axis first.
 struct TKvZoomAxes {
@@ -156,6 +167,16 @@ public:
   TKvDisplayToolBar* ToolBar() const { return ToolBar_.get(); }
 
   TEvent<TKvZoomChangedEvent> OnZoomChanged;
+  TEvent<TKvDataToolTipEvent> OnDataToolTip;
+  // From an OnDataToolTip handler: the label being drawn shows `text` instead.
+  void OverrideToolTip(const std::string& text) { ToolTipOverride = text; }
+
+  // The hit point's label text: the display's own, which subclasses may let an event replace.
+  virtual std::string FormatHitLabel(const TKvHitPoint& point) const = 0;
+  virtual std::string GetHitLabel(const TKvHitPoint& point) const { return FormatHitLabel(point); }
+  // The mark of the hit point in `pen` on the display's colour, and its label beside it, to the
+  // right and above unless that leaves the data view.
+  void DrawPointLabel(TKvCanvas& canvas, const TKvHitPoint& point, const TKvMouseHitPoint& hitPoint, TColor pen);
 
   // The size layout and painting use: the export size while exporting, else the control's.
   int GetExportWidth() const { return ExportMode ? ExportWidth : Width(); }
@@ -288,6 +309,8 @@ private:
   QPoint MousePosition_;
   int WheelRemainder = 0;
   std::optional<QCursor> RememberedCursor;
+  // What an OnDataToolTip handler gave for the label being drawn.
+  std::optional<std::string> ToolTipOverride;
   QTimer MouseLeaveTimer;
   QTimer RefreshTimer;
   TKvDisplayZoom Zooming_;

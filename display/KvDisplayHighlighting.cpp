@@ -30,7 +30,8 @@ const TClassInfo& TKvDisplayHighlighting::StaticClassInfo() {
                                                                        .Object("Zones", &C::Zones)
                                                                        .Object("Ellipses", &C::Ellipses)
                                                                        .Object("Cursors", &C::Cursors)
-                                                                       .Object("CursorLinks", &C::CursorLinks);
+                                                                       .Object("CursorLinks", &C::CursorLinks)
+                                                                       .Object("MouseHitPoint", &C::MouseHitPoint);
                                                                  });
 }
 
@@ -42,4 +43,5 @@ TKvDisplayHighlighting::TKvDisplayHighlighting(TKvDataDisplay& display, TPersist
       ChannelLinks_(display, this),
       Markers_(display, this, true),
       Zones_(display, this, true),
-      Ellipses_(display, this, true) {}
+      Ellipses_(display, this, true),
+      MouseHitPoint_(display, this) {}

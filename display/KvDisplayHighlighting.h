@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KvDisplaySettings.h"
+#include "display/KvMouseHitPoint.h"
 #include "platform/Colors.h"
 #include "platform/Published.h"
 
@@ -52,6 +53,7 @@ public:
   TKvDisplayItemHighlighting* Markers() const { return const_cast<TKvDisplayItemHighlighting*>(&Markers_); }
   TKvDisplayItemHighlighting* Zones() const { return const_cast<TKvDisplayItemHighlighting*>(&Zones_); }
   TKvDisplayItemHighlighting* Ellipses() const { return const_cast<TKvDisplayItemHighlighting*>(&Ellipses_); }
+  TKvMouseHitPoint* MouseHitPoint() const { return const_cast<TKvMouseHitPoint*>(&MouseHitPoint_); }
 
 private:
   TKvChannelItemHighlighting Channels_;
@@ -61,4 +63,5 @@ private:
   TKvDisplayItemHighlighting Markers_;
   TKvDisplayItemHighlighting Zones_;
   TKvDisplayItemHighlighting Ellipses_;
+  TKvMouseHitPoint MouseHitPoint_;
 };

@@ -1,8 +1,10 @@
 #include "display/KvDisplayLevelView.h"
 
 #include "display/KvDataDisplay.h"
+#include "display/KvTickSteps.h"
 #include "platform/Published.h"
 
+#include <algorithm>
 #include <cmath>
 
 const TClassInfo& TKvBasicLevelDisplayLevelView::StaticClassInfo() {
@@ -73,6 +75,20 @@ std::string TKvAxisDisplayLevelView::ValueText(double value) const {
 void TKvAxisDisplayLevelView::RangeChanged() {
   Display().Relayout();
   TrackMouse();
+}
+
+double TKvAxisDisplayLevelView::Fraction(double value) const {
+  const bool logarithmic = GetScaleMode() != TKvScaleMode::smLinear;
+  const auto scaled = [logarithmic](double v) { return logarithmic ? LogScale(v) : v; };
+  double range = scaled(Maximum()) - scaled(Minimum());
+  if (range == 0) range = 1;
+  return (scaled(value) - scaled(Minimum())) / range;
+}
+
+TColor TKvAxisDisplayLevelView::ValueColor(double value) const {
+  const double fraction = Fraction(value);
+  // What is not a number counts as the low end.
+  return ToCanvasColor(Colour(1, fraction > 0 ? std::min(fraction, 1.0) : 0));
 }
 
 void TKvAxisDisplayLevelView::TrackMouse() {

@@ -63,6 +63,11 @@ public:
   double Minimum() const { return Source().Min(); }
   // A value as the axis labels it.
   std::string ValueText(double value) const;
+  // Where `value` lies on the scale: 0 at the minimum, 1 at the maximum, beyond them outside
+  // that; an empty range counts as one wide.
+  double Fraction(double value) const;
+  // The colour the bar shows for `value`, the ends for values beyond them.
+  TColor ValueColor(double value) const;
   // The value the tracking line marks.
   double TrackedValue() const { return TrackedValue_; }
   // The display's range moved, or the mouse moved over its data view: repaint, and follow the

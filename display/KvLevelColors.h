@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colors.h"
+
 #include <QRgb>
 
 #include <cstdint>
@@ -21,6 +23,8 @@ QRgb GreyLevelColor(double range, double offset);
 QRgb InterpolatedLevelColor(const std::vector<QRgb>& colours, double range, double offset);
 // A single colour scaled by offset / range; the colour itself for an empty range.
 QRgb ScaledLevelColor(QRgb colour, double range, double offset);
+// A scale's colour as the canvas takes it.
+inline TColor ToCanvasColor(QRgb rgb) { return static_cast<TColor>(qRed(rgb) | qGreen(rgb) << 8 | qBlue(rgb) << 16); }
 
 // The colours of a scale as the picture uses them: grey, the configured colours (two or more), or
 // the built-in palette. Grey and the palette come from tables filled once, so colouring a value

@@ -14,8 +14,6 @@ constexpr int LabelGap = 6;
 // The caption's distance from the view's outer edge.
 constexpr int CaptionGap = 2;
 
-TColor ToColor(QRgb rgb) { return static_cast<TColor>(qRed(rgb) | qGreen(rgb) << 8 | qBlue(rgb) << 16); }
-
 }  // namespace
 
 int TKvDisplayLevelView::Across(int distance) const {
@@ -37,11 +35,7 @@ void TKvDisplayLevelView::Paint(TKvCanvas& canvas, bool exporting, bool) {
 }
 
 void TKvDisplayLevelView::PaintTrackingLine(TKvCanvas& canvas) const {
-  const bool logarithmic = GetScaleMode() != TKvScaleMode::smLinear;
-  const auto scaled = [logarithmic](double v) { return logarithmic ? LogScale(v) : v; };
-  double range = scaled(Maximum()) - scaled(Minimum());
-  if (range == 0) range = 1;
-  const double place = std::nearbyint((scaled(TrackedValue()) - scaled(Minimum())) / range * BarLength());
+  const double place = std::nearbyint(Fraction(TrackedValue()) * BarLength());
   if (!std::isfinite(place)) return;
   const TKvRect area = DataViewRect();
   const TKvRect& view = ViewRect();
@@ -66,8 +60,9 @@ void TKvDisplayLevelView::PaintBar(TKvCanvas& canvas) const {
   const int low = std::min(from, to), high = std::max(from, to);
   for (int i = 0; i <= length; ++i) {
     // The maximum at the top of an upright bar, the minimum at the left of a lying one.
-    if (Vertical()) canvas.FillRect({low, area.Top + i, high, area.Top + i + 1}, ToColor(Colour(length, length - i)));
-    else canvas.FillRect({area.Left + i, low, area.Left + i + 1, high}, ToColor(Colour(length, i)));
+    if (Vertical())
+      canvas.FillRect({low, area.Top + i, high, area.Top + i + 1}, ToCanvasColor(Colour(length, length - i)));
+    else canvas.FillRect({area.Left + i, low, area.Left + i + 1, high}, ToCanvasColor(Colour(length, i)));
   }
 }
 

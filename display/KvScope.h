@@ -13,7 +13,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
+
+// The hit point's label for a channel's point at `values` is about to show `text`; a handler may
+// change it.
+using TKvCustomMouseHitLabelEvent = void(TObject* scope, int channel, TKvRealPoint values, std::string& text);
 
 // The oscilloscope-style display: a trace per channel, each fed through its input pin.
 //
@@ -65,6 +71,11 @@ public:
   // channel goes.
   TLkItemRef<TKvScopeChannel> LegendChannel;
   const TKvTraceHit& HoverHit() const { return HoverHit_; }
+  // Where the mouse meets the hovered channel's trace: on the segment hit, its pixel and values
+  // between the segment's two samples; none without a hovered channel.
+  std::optional<TKvHitPoint> HoverPoint() const;
+  std::string GetHitLabel(const TKvHitPoint& point) const override;
+  TEvent<TKvCustomMouseHitLabelEvent> OnCustomMouseHitLabel;
   void UpdateHighlighting() override;
   bool DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
   void DataViewMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
@@ -106,6 +117,7 @@ private:
   // Where the channel's samples land in `work`; false when its axes do not exist.
   bool TraceView(const TKvScopeChannel& channel, const TKvRect& work, TKvTraceView& view) const;
   void PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const TKvRect& work, bool highlighted);
+  void PaintHitPoint(TKvCanvas& canvas);
   void UpdateDataRange() const;
 
   mutable TLkCriticalSection Section;

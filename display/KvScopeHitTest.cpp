@@ -31,6 +31,7 @@ TKvTraceHit HitTrace(const TKvScopeTrace& trace, int x, int y, TKvChannelMode mo
       if (std::abs(points[i].x() - x) <= within && std::abs(points[i].y() - y) <= within) {
         hit.Distance = 0;
         hit.Sample = trace.Samples()[i];
+        hit.Point = i;
         return hit;
       }
   }
@@ -51,6 +52,7 @@ TKvTraceHit HitTrace(const TKvScopeTrace& trace, int x, int y, TKvChannelMode mo
       hit.Distance = reduced;
       hit.Sample = trace.Samples()[i - 1];
       hit.Along = along;
+      hit.Point = i - 1;
     }
   }
   return hit;

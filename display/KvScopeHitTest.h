@@ -15,6 +15,8 @@ struct TKvTraceHit {
   double Distance = Miss;
   uint32_t Sample = 0;
   double Along = 0;
+  // The drawn point hit, or the first of the segment hit; Along runs from it to the next one.
+  size_t Point = 0;
 };
 
 // Pixels around a trace within which it is found at all.

@@ -45,7 +45,11 @@ const std::string Demonstration = Head + Axes + TwoChannels +
 
 const std::string Changed = Head + Axes +
                             "  Highlighting.Channels.HiglightFromMouse = True\n"
-                            "  Highlighting.Channels.Color = clFuchsia\n" +
+                            "  Highlighting.Channels.Color = clFuchsia\n"
+                            "  Highlighting.MouseHitPoint.Enabled = False\n"
+                            "  Highlighting.MouseHitPoint.UseChannelColor = False\n"
+                            "  Highlighting.MouseHitPoint.Color = clYellow\n"
+                            "  Highlighting.MouseHitPoint.Label.Text = '%Y'\n" +
                             TwoChannels +
                             "    item\n      Name = 'Channel2'\n      Visible = False\n      Color = clBlue\n"
                             "      Width = 3\n      ChannelMode = cmBar\n      ShadeMode = csmTop\n"
@@ -107,6 +111,11 @@ TEST(ScopeStorage, TheChangedSettingsAreRead) {
   EXPECT_EQ(scope->SizeLimit(), 1000u);
   EXPECT_TRUE(scope->Highlighting()->Channels()->HiglightFromMouse());
   EXPECT_EQ(scope->Highlighting()->Channels()->Color(), clFuchsia);
+  const TKvMouseHitPoint& hitPoint = *scope->Highlighting()->MouseHitPoint();
+  EXPECT_FALSE(hitPoint.Enabled());
+  EXPECT_FALSE(hitPoint.UseChannelColor());
+  EXPECT_EQ(hitPoint.Color(), clYellow);
+  EXPECT_EQ(hitPoint.Label()->Text(), "%Y");
   const TKvScopeChannel& channel = scope->Channels()->Channel(2);
   EXPECT_FALSE(channel.Visible());
   EXPECT_EQ(channel.Width(), 3);

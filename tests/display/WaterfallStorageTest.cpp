@@ -48,6 +48,7 @@ const std::string Changed =
     "  YAxis.Align = vaLeft\n  YAxis." +
     StartFromZero +
     "  YAxis.AxisLabel.Visible = False\n  YAxis.TicksMode = atmFrequency\n  YAxis.MinMax = (\n    10\n    20)\n"
+    "  Highlighting.MouseHitPoint.UseChannelColor = False\n  Highlighting.MouseHitPoint.Label.Visible = False\n"
     "  Vertical = True\n  Levels.Align = vaBottom\n  Levels." +
     StartFromZero +
     "  Levels.BarWidth = 20\n  Levels.GrayScale = True\n"
@@ -91,6 +92,8 @@ TEST(WaterfallStorage, TheChangedSettingsAreRead) {
   EXPECT_EQ(waterfall->Levels()->Colors()->ColorAt(1).Color(), clYellow);
   EXPECT_EQ(waterfall->Levels()->Axis()->Min(), -5);
   EXPECT_EQ(waterfall->Levels()->Axis()->ScaleMode(), TKvScaleMode::smLogarithmic);
+  EXPECT_FALSE(waterfall->Highlighting()->MouseHitPoint()->UseChannelColor());
+  EXPECT_FALSE(waterfall->Highlighting()->MouseHitPoint()->Label()->Visible());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The waterfall as a control: rows through its pin from another thread, the refresh, hold and
-// start, the value under a pixel, and the picture and level scale it paints.
+// start, the value under a pixel and its hit point, and the picture and level scale it paints.
 #include "DisplayTestKit.h"
 #include "buffers/KvSimpleDataBuffer.h"
+#include "display/KvDisplayToolBar.h"
 #include "display/KvWaterfall.h"
 #include "pins/LkOperations.h"
 
@@ -224,6 +225,40 @@ TEST(Waterfall, ValueUnderAPixelChecksTheRowsOwnLength) {
   };
   for (const auto& c : cases) EXPECT_EQ(waterfall->ValueAt(c.X, c.Y), c.Value) << c.X << ", " << c.Y;
   EXPECT_EQ(waterfall->HitLabel("%Z", 15, 25), "6.00");
+}
+
+TEST(Waterfall, TheHitPointMarksTheValueUnderTheMouseInItsColour) {
+  // Rows of 0, 2 and 2 over a 200 × 100 data view, 50 pixels across each; no row yet right of
+  // x = 150. The picture is of one colour over the last two rows.
+  TWaterfallPtr waterfall = Waterfall(201, 101, 4);
+  // It shows while the mouse is over the display, over the very pixels looked at.
+  waterfall->ToolBar()->SetVisible(false);
+  for (const double value : {0.0, 2.0, 2.0}) waterfall->AppendRow(Reals({value, value, value, value}));
+  waterfall->Refresh();
+  Expose(*waterfall);
+  std::vector<std::string> shown;
+  waterfall->OnDataToolTip = [&](TObject*, QPoint, const std::string& text, TKvRealPoint) { shown.push_back(text); };
+  const auto move = [&](int x, int y) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(x, y), QPointF(x, y), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(waterfall.get(), &event);
+  };
+  move(125, 60);
+  QImage image = Expose(*waterfall);
+  // The mark's outline in the colour the picture gives the value, filled with the display's colour.
+  EXPECT_EQ(Rgb(image, 123, 58), Rgb(image, 125, 90));
+  EXPECT_NE(Rgb(image, 123, 58), 0u);
+  EXPECT_EQ(Rgb(image, 125, 60), 0u);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], waterfall->HitLabel("", 125, 60));
+  EXPECT_TRUE(shown[0].ends_with(" : " + waterfall->Levels()->ValueText(2))) << shown[0];
+  waterfall->Highlighting()->MouseHitPoint()->SetUseChannelColor(false);
+  EXPECT_EQ(Rgb(Expose(*waterfall), 123, 58), 0x00FF00u) << "in its own colour";
+  // Where no row is there is nothing to mark.
+  move(175, 60);
+  image = Expose(*waterfall);
+  EXPECT_EQ(Rgb(image, 173, 58), Rgb(image, 173, 90));
+  EXPECT_EQ(Rgb(image, 175, 60), Rgb(image, 175, 90));
+  EXPECT_EQ(shown.size(), 2u);
 }
 
 TEST(Waterfall, FewerSamplesTrimTheHistoryAndCountTheRowsThatLeft) {
