@@ -3,6 +3,8 @@
 #include "display/KvAxisIndexProperty.h"
 #include "display/KvScope.h"
 
+#include <mutex>
+
 const TEnumNames<TKvScopeShadeMode>& ShadeModeNames() {
   static const TEnumNames<TKvScopeShadeMode> names = {{TKvScopeShadeMode::csmZero, "csmZero"},
                                                       {TKvScopeShadeMode::csmTop, "csmTop"},
@@ -79,6 +81,31 @@ void TKvScopeChannel::Started(double rate, bool spectrum, bool xInUse) {
 
 TKvTraceHit TKvScopeChannel::HitTest(int x, int y) const {
   return HitTrace(Trace_, x, y, ChannelMode(), Points_.Visible(), int(Points_.Size()), Width());
+}
+
+void TKvScopeChannel::Assign(const TPersistent& source) {
+  const auto* other = dynamic_cast<const TKvScopeChannel*>(&source);
+  if (!other) return TKvDisplayChannel::Assign(source);
+  if (other == this) return;
+  {
+    // No commit of this scope runs between the two traces.
+    const std::lock_guard guard(Scope_.Section);
+    Data_.CopyFrom(other->Data_);
+  }
+  Markers_.Clear();
+  const TKvScopeMarkerGroups& groups = *Scope_.MarkerGroups();
+  for (int i = 0; i < other->Markers_.Count(); ++i) {
+    const TKvScopeChannelMarker& marker = other->Markers_.Marker(i);
+    TKvScopeChannelMarker& copy = Markers_.AddMarker();
+    copy.SetName(marker.Name());
+    copy.SetPosition(marker.Position());
+    TKvScopeMarkerGroup* group = marker.MarkerGroup();
+    const int index = group ? group->Index() : -1;
+    if (&other->Scope_ == &Scope_) copy.SetMarkerGroup(group);
+    else if (index >= 0 && index < groups.Count()) copy.SetMarkerGroup(&groups.Group(index));
+  }
+  SetColor(other->Color());
+  Scope_.Relayout();
 }
 
 void TKvScopeChannel::DefineProperties(TFiler& filer) {

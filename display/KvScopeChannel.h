@@ -65,6 +65,10 @@ public:
 
   // The axis indices are stored together, Y first.
   void DefineProperties(TFiler& filer) override;
+  // From another scope channel: its pending and drawn samples, its markers (in the group of the
+  // same index when the channel belongs to another scope) and its colour. Anything else raises
+  // EConvertError.
+  void Assign(const TPersistent& source) override;
 
   TKvScopeChannelData& Data() { return Data_; }
   const TKvScopeChannelData& Data() const { return Data_; }

@@ -49,3 +49,28 @@ void TKvScopeChannelData::Trim(uint32_t limit) {
   for (std::vector<double>* trace : {&PendingX, &PendingY, &X_, &Y_}) KeepLast(*trace, limit);
   ++Generation_;
 }
+
+void TKvScopeChannelData::CopyFrom(const TKvScopeChannelData& source) {
+  if (&source == this) return;
+  // One section at a time, the source's before this one's: two channels' sections are never held
+  // together, so two copies the other way round cannot wait for each other.
+  std::vector<double> pendingX, pendingY, x, y;
+  bool pendingUniform = true, newData = false, uniform = true;
+  {
+    const std::lock_guard guard(source.PendingSection);
+    pendingX = source.PendingX, pendingY = source.PendingY;
+    pendingUniform = source.PendingUniform, newData = source.NewData;
+  }
+  {
+    const std::lock_guard guard(source.CommittedSection);
+    x = source.X_, y = source.Y_, uniform = source.Uniform;
+  }
+  {
+    const std::lock_guard guard(PendingSection);
+    PendingX.swap(pendingX), PendingY.swap(pendingY);
+    PendingUniform = pendingUniform, NewData = newData;
+  }
+  const std::lock_guard guard(CommittedSection);
+  X_.swap(x), Y_.swap(y), Uniform = uniform;
+  ++Generation_;
+}

@@ -33,6 +33,9 @@ public:
   bool Commit();
   // A new limit shortens the pending and committed traces to their last `limit` samples.
   void Trim(uint32_t limit);
+  // Takes over another channel's pending and committed traces; the committed one counts as
+  // changed, so its pixels are computed again.
+  void CopyFrom(const TKvScopeChannelData& source);
 
   // The committed trace, read by the window thread only.
   uint32_t Count() const { return uint32_t(Y_.size()); }

@@ -1,6 +1,6 @@
 // The scope's channels and what reaches them through their pins: the palette, the pin lists,
-// pending and committed data with the rolling window, traces that wait for each other, XY
-// pairs, and buffers from a producer thread while the window thread refreshes.
+// a channel assigned from another, pending and committed data with the rolling window, traces that wait for each other,
+// XY pairs, and buffers from a producer thread while the window thread refreshes.
 #include "DisplayTestKit.h"
 #include "buffers/KvSimpleDataBuffer.h"
 #include "display/KvScope.h"
@@ -103,6 +103,45 @@ TEST(ScopeChannels, PinsFollowTheirChannelsThroughThePinLists) {
   feeds.Send(1, Ramp(0, 8));
   scope->Refresh();
   EXPECT_EQ(Trace(*scope, 0), Ramp(0, 8));
+}
+
+TEST(ScopeChannels, AssigningAChannelCopiesItsSamplesMarkersAndColour) {
+  TScopePtr scope = Scope(2), other = Scope(1);
+  TKvScopeChannel& source = scope->Channels()->Channel(0);
+  TKvScopeChannel& target = scope->Channels()->Channel(1);
+  // Drawn 10 … 13, and 20, 21 waiting for the next refresh.
+  source.Data().StoreUniform(4, 0, [](uint32_t i) { return 10.0 + i; });
+  scope->Refresh();
+  source.Data().StoreUniform(2, 0, [](uint32_t i) { return 20.0 + i; });
+  source.SetColor(clYellow);
+  scope->MarkerGroups()->AddGroup();
+  TKvScopeMarkerGroup& second = scope->MarkerGroups()->AddGroup();
+  TKvScopeChannelMarker& marker = source.Markers()->AddMarker();
+  marker.SetPosition(3);
+  marker.SetMarkerGroup(&second);
+  const uint64_t generation = target.Data().Generation();
+
+  target.Assign(source);
+  EXPECT_EQ(target.Data().Y(), Ramp(10, 4));
+  EXPECT_NE(target.Data().Generation(), generation) << "its pixels are computed again";
+  EXPECT_EQ(target.Color(), clYellow);
+  ASSERT_EQ(target.Markers()->Count(), 1);
+  EXPECT_EQ(target.Markers()->Marker(0).Position(), 3);
+  EXPECT_EQ(target.Markers()->Marker(0).MarkerGroup(), &second);
+  EXPECT_EQ(source.Markers()->Count(), 1) << "the source keeps its own";
+  scope->Refresh();
+  EXPECT_EQ(target.Data().Y(), Ramp(20, 2)) << "what waited came along";
+  // Into another scope: the group of the same index there.
+  other->MarkerGroups()->AddGroup();
+  TKvScopeMarkerGroup& otherSecond = other->MarkerGroups()->AddGroup();
+  other->Channels()->Channel(0).Assign(source);
+  EXPECT_EQ(other->Channels()->Channel(0).Markers()->Marker(0).MarkerGroup(), &otherSecond);
+  EXPECT_EQ(other->Channels()->Channel(0).Data().Y(), Ramp(20, 2));
+  // Nothing but a channel is taken, and a channel given itself stays as it is.
+  EXPECT_THROW(target.Assign(*source.Points()), EConvertError);
+  target.Assign(target);
+  EXPECT_EQ(target.Markers()->Count(), 1);
+  EXPECT_EQ(target.Data().Y(), Ramp(20, 2));
 }
 
 TEST(ScopeIntake, DataShowsOnlyAfterTheRefreshCommitsIt) {
