@@ -2,6 +2,7 @@
 
 #include "platform/Collection.h"
 #include "platform/Colors.h"
+#include "platform/Event.h"
 #include "platform/Published.h"
 
 #include <string>
@@ -10,6 +11,11 @@ class TKvBrush;
 class TKvCanvas;
 class TKvDataDisplay;
 class TPen;
+
+// An item was clicked, a legend entry or a channel in the plot: who tells (the legend group, the
+// scope), the item's index; a handler that sets `handled` takes the click over from what it
+// would do else (open the property dialog, start a zoom).
+using TKvChartItemClickEvent = void(TObject* sender, int channelIndex, bool& handled);
 
 // An item of one of a display's collections (channels, cursors, markers, zones …): it has a name
 // and knows how it appears in the legend. The legend asks every item through these operations, so

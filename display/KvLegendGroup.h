@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/KvDisplayCollectionItem.h"
 #include "display/KvDisplaySettings.h"
 #include "display/KvTextMetrics.h"
 #include "display/KvViewSettings.h"
@@ -12,13 +13,8 @@
 
 class TKvBrush;
 class TKvCanvas;
-class TKvDisplayCollectionItem;
 class TLkExtCollection;
 class TPen;
-
-// A legend entry was clicked: the group, the item's index; a handler that sets `handled` keeps
-// the property dialog shut.
-using TKvChartItemClickEvent = void(TObject* sender, int channelIndex, bool& handled);
 
 // A group of a legend's entries: its caption, whether it shows, the cursor over its entries, and
 // the entry under the mouse and the one pressed (-1 for none). Entries are reached by index; what

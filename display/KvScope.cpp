@@ -472,10 +472,11 @@ void TKvScope::PaintOverChannels(TKvCanvas& canvas, const TKvRect&) {
   PaintHitPoint(canvas);
 }
 
-// Cursors and cursor links take a press first; a left press on a channel marker is its click.
+// Cursors and cursor links take a press first; a left press on a channel marker is its click, and
+// one on a trace (under the markers) the channel's.
 bool TKvScope::DataViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
   if (CursorLayer_.MouseDown(button, shift, x, y)) return true;
-  return button == Qt::LeftButton && PressChannelMarker(x, y);
+  return button == Qt::LeftButton && (PressChannelMarker(x, y) || PressChannel(x, y));
 }
 
 void TKvScope::DataViewMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -492,6 +493,16 @@ bool TKvScope::PressChannelMarker(int x, int y) {
   // The handler may delete the marker, its group or its channel: nothing of them is used after.
   MarkerGroups_.OnClick(this, marker->Channel().Index(), marker->Index(), value, handled);
   return true;
+}
+
+bool TKvScope::PressChannel(int x, int y) {
+  if (!Channels_.OnClick) return false;
+  const int channel = Channels_.HitTest(x, y);
+  if (channel < 0) return false;
+  bool handled = false;
+  // The handler may delete the channel: nothing of it is used after.
+  Channels_.OnClick(this, channel, handled);
+  return handled;
 }
 
 void TKvScope::Loaded() {

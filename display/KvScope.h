@@ -100,6 +100,8 @@ private:
   void BindLegend(bool bound);
   // A left press on a channel marker is its click.
   bool PressChannelMarker(int x, int y);
+  // A left press on a trace is the channel's click; true when its handler took it.
+  bool PressChannel(int x, int y);
   friend class TKvScopeChannel;
 
   // Channels join and leave the delivering side here, under the critical section.

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "display/KvDisplayCollectionItem.h"
 #include "display/KvScopeChannel.h"
 #include "platform/Collection.h"
+#include "platform/Event.h"
 
 #include <array>
 
@@ -25,6 +27,10 @@ public:
   // smallest distance wins, the later channel on a tie; -1 when none lies nearer than the
   // tolerance. `hit` tells where on the winner.
   int HitTest(int x, int y, TKvTraceHit* hit = nullptr) const;
+
+  // A left press on a channel's trace in the data view, with the scope as the sender; a handler
+  // that sets `handled` keeps the press from starting a zoom or a pan.
+  TEvent<TKvChartItemClickEvent> OnClick;
 
 protected:
   void ItemAdded(TCollectionItem& item) override;

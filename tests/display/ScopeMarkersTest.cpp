@@ -1,7 +1,7 @@
 // The scope's channel markers and marker groups: a marker always has a group, is drawn at its
 // sample in the group's style and highlighted under the mouse or from the legend, takes a press
-// before zooming, may delete itself or its group from its click handler, and is stored with its
-// group's index.
+// before its channel does (and the channel before zooming), may delete itself or its group from
+// its click handler, and is stored with its group's index.
 #include "ScopeItemsKit.h"
 #include "platform/LayoutReader.h"
 #include "platform/LayoutWriter.h"
@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -143,6 +144,39 @@ TEST_F(ScopeMarker, APressOnItIsItsClickAndStartsNoZoom) {
   DragMouse(*Scope, {X() + 4, Y() + 4}, {X() + 30, Y() + 20});
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(Scope->IsZoomed());
+}
+
+TEST_F(ScopeMarker, APressPicksTheMarkerBeforeItsChannelAndTheChannelBeforeTheZoom) {
+  std::vector<std::string> clicks;
+  bool take = true;
+  Scope->MarkerGroups()->OnClick = [&](TObject*, int, int, TKvRealPoint, bool&) { clicks.push_back("marker"); };
+  Scope->Channels()->OnClick = [&](TObject* sender, int channel, bool& handled) {
+    EXPECT_EQ(sender, Scope.get());
+    clicks.push_back("channel " + std::to_string(channel));
+    handled = take;
+  };
+  const QPoint onTrace(X() - 25, Y() + 1), beside(X() - 25, Y() + 5), far(X() + 30, Y() + 20);
+  DragMouse(*Scope, {X() + 2, Y() + 2}, far);
+  DragMouse(*Scope, onTrace, far);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"marker", "channel 0"}));
+  EXPECT_FALSE(Scope->IsZoomed());
+  DragMouse(*Scope, beside, far);
+  EXPECT_EQ(clicks.size(), 2u);
+  EXPECT_TRUE(Scope->IsZoomed());
+  // A handler that leaves the press alone lets it zoom.
+  Scope->ZoomOff();
+  take = false;
+  DragMouse(*Scope, onTrace, far);
+  EXPECT_EQ(clicks.back(), "channel 0");
+  EXPECT_TRUE(Scope->IsZoomed());
+  // A handler may delete the channel it was told of.
+  Scope->Channels()->OnClick = [&](TObject*, int channel, bool& handled) {
+    Scope->Channels()->Delete(channel);
+    handled = true;
+  };
+  DragMouse(*Scope, onTrace, far);
+  EXPECT_EQ(Scope->Channels()->Count(), 0);
+  Expose(*Scope);
 }
 
 TEST_F(ScopeMarker, AClickHandlerMayDeleteTheMarkerOrItsGroup) {
