@@ -261,7 +261,7 @@ void TKvBasicWaterfall::PaintContent(TKvCanvas& canvas, bool exporting, const TK
   MarkerGroups_.FollowRows(picture.RowsRemoved(), picture.HistoryGeneration());
   MarkerGroups_.Paint(canvas, MarkerView());
   PaintOverlays(canvas, region);
-  PaintHitPoint(canvas);
+  if (!exporting) PaintHitPoint(canvas);
   if (!exporting) PaintToolBar(canvas);
   if (!exporting && hasFocus()) canvas.FocusRect({0, 0, width, height});
 }

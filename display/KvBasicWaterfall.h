@@ -109,7 +109,8 @@ private:
   // Under the critical section, when nothing holds the display: the rows that waited join the
   // history, after emptying it when a start came meanwhile.
   void Flush();
-  // The mark and label of the value under the mouse, in that value's colour.
+  // The mark and label of the value under the mouse, in that value's colour; not in copies and
+  // prints.
   void PaintHitPoint(TKvCanvas& canvas);
 
   TKvDisplayTitle Title_;

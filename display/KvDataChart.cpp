@@ -147,6 +147,7 @@ void TKvDataChart::PaintContent(TKvCanvas& canvas, bool exporting, const TKvRect
   if (relaid) UpdateHighlighting();
   PaintOverlays(canvas, region);
   slot([&] { PaintOverChannels(canvas, work); }, false);
+  if (!exporting) slot([&] { PaintHitPoint(canvas); }, false);
   if (!exporting) slot([&] { PaintToolBar(canvas); }, false);
   // The focus is part of the window, not of the picture: copies and prints leave it out.
   if (!exporting && hasFocus()) canvas.FocusRect({0, 0, width, height});

@@ -15,8 +15,8 @@
 // The channel side is reached through virtual operations that a display with channels supplies;
 // here there are none, so the axes show their stored ranges. The paint pass runs in a fixed order
 // of slots, each with its clipping saved and restored: what lies behind the channels, the views,
-// the channels (clipped to the data view), the views' overlays, what lies over the channels, and
-// the tool bar (not when exporting).
+// the channels (clipped to the data view), the views' overlays, what lies over the channels, the
+// hit point and the tool bar (neither when exporting).
 class TKvDataChart : public TKvDataDisplay {
 public:
   PUBLISHED_CLASS_INFO
@@ -94,6 +94,9 @@ protected:
   virtual void PaintBehindChannels(TKvCanvas&, const TKvRect& /*work*/) {}
   virtual void PaintChannels(TKvCanvas&, const TKvRect& /*work*/) {}
   virtual void PaintOverChannels(TKvCanvas&, const TKvRect& /*work*/) {}
+  // The mark and label of the point under the mouse, over all of that; a copy or print leaves it
+  // out, as it does the tool bar.
+  virtual void PaintHitPoint(TKvCanvas&) {}
 
 private:
   void ForEachYAxis(const std::function<void(TKvBasicScopeYAxis&)>& visit);

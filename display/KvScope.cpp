@@ -469,7 +469,6 @@ void TKvScope::PaintOverChannels(TKvCanvas& canvas, const TKvRect&) {
     Ellipses_.Paint(canvas, false);
   }
   CursorLayer_.PaintOver(canvas);
-  PaintHitPoint(canvas);
 }
 
 // Cursors and cursor links take a press first; a left press on a channel marker is its click, and

@@ -94,6 +94,7 @@ protected:
   // links over them.
   void PaintBehindChannels(TKvCanvas& canvas, const TKvRect& work) override;
   void PaintOverChannels(TKvCanvas& canvas, const TKvRect& work) override;
+  void PaintHitPoint(TKvCanvas& canvas) override;
 
 private:
   // The legend's groups list the scope's collections while they exist.
@@ -119,7 +120,6 @@ private:
   // Where the channel's samples land in `work`; false when its axes do not exist.
   bool TraceView(const TKvScopeChannel& channel, const TKvRect& work, TKvTraceView& view) const;
   void PaintChannel(TKvCanvas& canvas, TKvScopeChannel& channel, const TKvRect& work, bool highlighted);
-  void PaintHitPoint(TKvCanvas& canvas);
   void UpdateDataRange() const;
 
   mutable TLkCriticalSection Section;

@@ -126,6 +126,7 @@ TEST_F(HitPoint, ItsSettingsDecideWhatIsDrawn) {
   const int x = Scope->HoverPoint()->Pixel.x(), y = Scope->HoverPoint()->Pixel.y();
   const TKvRect mark{x - 2, y - 2, x + 3, y + 3};
   EXPECT_GT(BoxOf(Expose(*Scope), Yellow).Right, mark.Right) << "the mark and its label";
+  EXPECT_TRUE(BoxOf(Scope->RenderImage(), Yellow).IsEmpty()) << "a copy leaves them out";
   HitPoint_.Label()->SetVisible(false);
   EXPECT_EQ(BoxOf(Expose(*Scope), Yellow), mark) << "the mark alone";
   // Filled with the display's colour, over the trace.

@@ -248,6 +248,7 @@ TEST(Waterfall, TheHitPointMarksTheValueUnderTheMouseInItsColour) {
   EXPECT_EQ(Rgb(image, 123, 58), Rgb(image, 125, 90));
   EXPECT_NE(Rgb(image, 123, 58), 0u);
   EXPECT_EQ(Rgb(image, 125, 60), 0u);
+  EXPECT_EQ(Rgb(waterfall->RenderImage(), 125, 60), Rgb(image, 125, 90)) << "a copy leaves it out";
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0], waterfall->HitLabel("", 125, 60));
   EXPECT_TRUE(shown[0].ends_with(" : " + waterfall->Levels()->ValueText(2))) << shown[0];
