@@ -241,8 +241,6 @@ void TKvBasicWaterfall::PaintHitPoint(TKvCanvas& canvas) {
   const double value = ValueAt(mouse.x(), mouse.y());
   // Nothing is under the mouse where no row or bin is.
   if (value == NoValue) return;
-  const TKvClipGuard guard(canvas);
-  canvas.ClipTo(view);
   DrawPointLabel(canvas, HitPointAt(mouse.x(), mouse.y()), hitPoint, hitPoint.PenColor(LevelScale().ValueColor(value)));
 }
 

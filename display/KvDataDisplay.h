@@ -175,7 +175,7 @@ public:
   virtual std::string FormatHitLabel(const TKvHitPoint& point) const = 0;
   virtual std::string GetHitLabel(const TKvHitPoint& point) const { return FormatHitLabel(point); }
   // The mark of the hit point in `pen` on the display's colour, and its label beside it, to the
-  // right and above unless that leaves the data view.
+  // right and above unless that leaves the data view; both clipped to the data view.
   void DrawPointLabel(TKvCanvas& canvas, const TKvHitPoint& point, const TKvMouseHitPoint& hitPoint, TColor pen);
 
   // The size layout and painting use: the export size while exporting, else the control's.

@@ -9,6 +9,9 @@
 void TKvDataDisplay::DrawPointLabel(TKvCanvas& canvas, const TKvHitPoint& point, const TKvMouseHitPoint& hitPoint,
                                     TColor pen) {
   const int x = point.Pixel.x(), y = point.Pixel.y();
+  const TKvRect view = GetDataView()->GetRect();
+  const TKvClipGuard guard(canvas);
+  canvas.ClipTo(view);
   canvas.SetPen(pen);
   canvas.SetBrush(Color());
   canvas.Rectangle({x - 2, y - 2, x + 3, y + 3});
@@ -24,7 +27,6 @@ void TKvDataDisplay::DrawPointLabel(TKvCanvas& canvas, const TKvHitPoint& point,
   if (text.empty()) return;
   canvas.SetFont(*label.Font());
   const int width = canvas.TextWidth(text), height = canvas.TextHeight();
-  const TKvRect view = GetDataView()->GetRect();
   // Right of the mark and above it, unless that leaves the data view: then left of the mark, and
   // below the point when it would leave at the top.
   int left = x + 4, top = y - height;

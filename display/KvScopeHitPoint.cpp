@@ -1,5 +1,4 @@
 // The scope's hit point: the place on the hovered trace nearest to the mouse, its mark and label.
-#include "display/KvCanvas.h"
 #include "display/KvScope.h"
 
 #include <cmath>
@@ -38,7 +37,5 @@ void TKvScope::PaintHitPoint(TKvCanvas& canvas) {
   if (!hitPoint.Enabled()) return;
   const std::optional<TKvHitPoint> point = HoverPoint();
   if (!point) return;
-  const TKvClipGuard guard(canvas);
-  canvas.ClipTo(DataView()->GetRect());
   DrawPointLabel(canvas, *point, hitPoint, hitPoint.PenColor(Channels_.Channel(Hover).Color()));
 }
