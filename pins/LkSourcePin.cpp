@@ -154,7 +154,7 @@ void TLkSourcePin::RemoveLink(TLkBasicPin* pin, bool /*keepPlaceholder*/) {
 }
 
 void TLkSourcePin::RemoveSinkEntry(TLkBasicPin* sink) {
-  TLkFlagGuard disconnecting(Disconnecting);
+  TLkAtomicFlagGuard disconnecting(Disconnecting);
   bool throughConverter;
   std::atomic<int>* inFlight;
   {

@@ -126,6 +126,8 @@ private:
   std::vector<std::atomic<int>*> FreeInFlightCounters;
   std::vector<std::unique_ptr<TLkFormatConverter, TComponentDeleter>> Converters;
   std::vector<TLkSinkPin*> DependsOnList;
-  bool Busy = false;           // guards the recursive dependency walk
-  bool Disconnecting = false;  // set while the source removes an entry
+  bool Busy = false;  // guards the recursive dependency walk
+  // Set while the source removes an entry. Senders read it under the component lock, which a
+  // removal lends away while it waits for deliveries in flight: hence atomic.
+  std::atomic<bool> Disconnecting{false};
 };

@@ -53,6 +53,19 @@ public:
   explicit TLkFlagGuard(bool& flag) : TLkValueGuard(flag, true) {}
 };
 
+// The same for a flag that other threads read.
+class TLkAtomicFlagGuard {
+public:
+  explicit TLkAtomicFlagGuard(std::atomic<bool>& flag) : Flag(flag), Saved(flag.exchange(true)) {}
+  ~TLkAtomicFlagGuard() { Flag.store(Saved); }
+  TLkAtomicFlagGuard(const TLkAtomicFlagGuard&) = delete;
+  TLkAtomicFlagGuard& operator=(const TLkAtomicFlagGuard&) = delete;
+
+private:
+  std::atomic<bool>& Flag;
+  bool Saved;
+};
+
 // Runs an action when its scope ends by an exception, and only then: the undoing of a step that
 // the rest of the scope did not complete. The exception goes on.
 template <class Action>
