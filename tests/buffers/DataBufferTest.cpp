@@ -266,7 +266,10 @@ TEST(Interfaces, EachBufferAnswersItsOwnInterfacesOnly) {
 class Files : public ::testing::Test {
 protected:
   void TearDown() override { std::remove(Name.c_str()); }
-  const std::string Name = ::testing::TempDir() + "buffers_tests_file.raw";
+  // One file per test: ctest runs the tests of this fixture in parallel processes, and one's TearDown
+  // would otherwise remove the file the other has just written.
+  const std::string Name = ::testing::TempDir() + "buffers_tests_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".raw";
 };
 
 TEST_F(Files, SaveWritesTheBytesAndLoadReadsThemBack) {
