@@ -1,6 +1,7 @@
 // The scope's channels and what reaches them through their pins: the palette, the pin lists,
-// a channel assigned from another, pending and committed data with the rolling window, traces that wait for each other,
-// XY pairs, and buffers from a producer thread while the window thread refreshes.
+// a channel assigned from another, pending and committed data with the rolling window, traces
+// that wait for each other, XY pairs, and buffers from a producer thread while the window thread
+// refreshes.
 #include "DisplayTestKit.h"
 #include "buffers/KvSimpleDataBuffer.h"
 #include "display/KvScope.h"
